@@ -1,0 +1,498 @@
+#include "form1.h"
+
+#include "feedback/answer_check.h"
+#include "feedback/answer_reveal.h"
+#include "feedback/hint_pictures.h"
+#include "feedback/picture_paths.h"
+#include "image_box.h"
+#include "layout.h"
+#include "menus/web_links.h"
+#include "quiz/question_generation.h"
+#include "quiz/range_check.h"
+#include "quiz/range_table.h"
+#include "start_up.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+
+#include <exception>
+
+namespace {
+
+// The client area: the background picture at its natural size from the
+// top-left corner, never scaled; whatever lies beyond the window is cut off.
+class Backdrop : public QWidget {
+public:
+    explicit Backdrop(QWidget *parent)
+        : QWidget(parent), picture_(QStringLiteral(":/kidsum/background.jpg"))
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, picture_);
+    }
+
+private:
+    QPixmap picture_;
+};
+
+// Every handler started by an event runs behind this: a failure that a
+// handler does not trap ends that handler, never the program.
+template <class Handler>
+void guarded(Handler &&handler) noexcept
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+    }
+}
+
+void place(QWidget *control, layout::Twips where)
+{
+    control->setGeometry(layout::toPixels(where));
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, layout::Twips where, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    place(label, where);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Button);
+    return label;
+}
+
+QLabel *makeLargeLabel(QWidget *parent, const char *name, layout::Twips where,
+                       const QString &text)
+{
+    QLabel *label = makeLabel(parent, name, where, text);
+    label->setFont(Form1::largeFont());
+    // The large font's line is taller than the label; centred on it, the
+    // sign stays inside instead of being cut off at the bottom.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QComboBox *makeList(QWidget *parent, const char *name, layout::Twips where,
+                    const QStringList &entries, const QString &storedText)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    place(list, where);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->addItems(entries);
+    list->setCurrentIndex(-1);
+    list->setEditText(storedText);
+    return list;
+}
+
+QLineEdit *makeQuestionBox(QWidget *parent, const char *name, layout::Twips where)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    place(box, where);
+    box->setFont(Form1::largeFont());
+    box->setAlignment(Qt::AlignCenter);
+    QPalette colours = box->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Base, QColor(128, 255, 255));
+        colours.setColor(group, QPalette::Text, QColor(255, 0, 0));
+    }
+    box->setPalette(colours);
+    box->setTextMargins(0, 0, 0, 0);
+    return box;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, layout::Twips where,
+                     const QString &caption)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    place(frame, where);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QStringList rangeEntries()
+{
+    QStringList entries;
+    for (int i = 0; i < quiz::rangeEntryCount; ++i)
+        entries << QString::fromUtf16(quiz::rangeEntryText(i));
+    return entries;
+}
+
+QString pictureCount(const ImageBox *const *first, const ImageBox *const *last)
+{
+    int shown = 0;
+    for (; first != last; ++first)
+        shown += (*first)->hasPicture() ? 1 : 0;
+    return QStringLiteral("%1 个图案").arg(shown);
+}
+
+} // namespace
+
+QFont Form1::dialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
+                      QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("SimSun")});
+    font.setPointSize(9);
+    return font;
+}
+
+QFont Form1::largeFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("AR PL UMing")});
+    font.setPointSize(42);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w_(services)
+{
+    w_.Form1 = this;
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("儿童加减法"));
+    setWindowIcon(QIcon(QStringLiteral(":/kidsum/icon.png")));
+    setFont(dialogFont());
+
+    auto *client = new Backdrop(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    buildDisplay(client);
+    buildControlPanel(client);
+    buildMenus();
+    setTabOrder();
+    setAccessibleTexts();
+    wire();
+
+    const QSize clientSize =
+        layout::toPixels({0, 0, layout::clientWidth, layout::clientHeight}).size();
+    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    w_.cbo1st->setFocus();
+}
+
+void Form1::buildControlPanel(QWidget *client)
+{
+    QGroupBox *panel = makeFrame(client, "fraControl", layout::fraControl,
+                                 QStringLiteral("控制面板"));
+    w_.fraControl = panel;
+
+    w_.Label3 = makeLabel(panel, "Label3", layout::Label3, QStringLiteral("第一位"));
+    w_.Label4 = makeLabel(panel, "Label4", layout::Label4, QStringLiteral("第二位"));
+    w_.Label5 = makeLabel(panel, "Label5", layout::Label5, QStringLiteral("加减法"));
+    w_.Label6 = makeLabel(panel, "Label6", layout::Label6, QStringLiteral("图案提示"));
+    w_.lblpic = makeLabel(panel, "lblpic", layout::lblpic, QString());
+    w_.lblpic->setVisible(false);
+
+    w_.cmdTest = new QPushButton(QStringLiteral("出题"), panel);
+    w_.cmdTest->setObjectName(QStringLiteral("cmdTest"));
+    place(w_.cmdTest, layout::cmdTest);
+    w_.cmdTest->setAutoDefault(false);
+
+    w_.cbo1st = makeList(panel, "cbo1st", layout::cbo1st, rangeEntries(),
+                         QStringLiteral("第一位范围"));
+    w_.cbo1st->setToolTip(QStringLiteral("更好地限定范围，方便孩子学习"));
+    w_.cbo2nd = makeList(panel, "cbo2nd", layout::cbo2nd, rangeEntries(),
+                         QStringLiteral("第二位范围"));
+    w_.cbo2nd->setToolTip(QStringLiteral("更好地限定范围，方便孩子学习"));
+    w_.cboCode = makeList(panel, "cboCode", layout::cboCode,
+                          {QStringLiteral("+(加法)"), QStringLiteral("-(减法)")},
+                          QStringLiteral("加减法"));
+    w_.cboCode->setToolTip(QStringLiteral("选择加法或减法"));
+    w_.cboPic = makeList(panel, "cboPic", layout::cboPic,
+                         {QStringLiteral("无图案提示"), QStringLiteral("图案1提示"),
+                          QStringLiteral("图案2提示"), QStringLiteral("图案3提示")},
+                         QStringLiteral("图案提示"));
+    w_.cboPic->setToolTip(QStringLiteral("有图案提示时，可以帮助小朋友计算，数一数吧"));
+
+    // Esc presses it; Enter does not, so a typed answer is never revealed by accident.
+    w_.cmdAnswer = new QPushButton(QStringLiteral("答案"), panel);
+    w_.cmdAnswer->setObjectName(QStringLiteral("cmdAnswer"));
+    place(w_.cmdAnswer, layout::cmdAnswer);
+    w_.cmdAnswer->setAutoDefault(false);
+
+    w_.chkAuto = new QCheckBox(QStringLiteral("答对后自动换题"), panel);
+    w_.chkAuto->setObjectName(QStringLiteral("chkAuto"));
+    place(w_.chkAuto, layout::chkAuto);
+    w_.chkAuto->setChecked(true);
+}
+
+void Form1::buildDisplay(QWidget *client)
+{
+    QGroupBox *display = makeFrame(client, "fraDisplay", layout::fraDisplay,
+                                   QStringLiteral("题目"));
+    w_.fraDisplay = display;
+
+    w_.lblCode = makeLargeLabel(display, "lblCode", layout::lblCode, QStringLiteral("+"));
+    w_.lblDeng1 = makeLargeLabel(display, "lblDeng1", layout::lblDeng1, QStringLiteral("="));
+
+    w_.ImgOk = new ImageBox(display);
+    w_.ImgOk->setObjectName(QStringLiteral("ImgOk"));
+    place(w_.ImgOk, layout::ImgOk);
+
+    const QString operandTip = QStringLiteral("在控制面板中设置数字范围，然后点击“出题”");
+    w_.txtTest1 = makeQuestionBox(display, "txtTest1", layout::txtTest1);
+    w_.txtTest2 = makeQuestionBox(display, "txtTest2", layout::txtTest2);
+    for (QLineEdit *operand : {w_.txtTest1, w_.txtTest2}) {
+        operand->setReadOnly(true);
+        operand->setFocusPolicy(Qt::ClickFocus);
+        operand->setFrame(false);
+        operand->setToolTip(operandTip);
+    }
+
+    w_.txtAnswer = makeQuestionBox(display, "txtAnswer", layout::txtAnswer);
+    w_.txtAnswer->setToolTip(QStringLiteral(
+        "输入计算结果，答对后则会提示正确并自动换题目（选中答对后自动换题时）；答错后会出现错误"
+        "提示图案。输入数字超过两位时，取最后两位。"));
+
+    w_.fraPic = makeFrame(display, "fraPic", layout::fraPic, QString());
+    buildPictureFrame();
+}
+
+void Form1::buildPictureFrame()
+{
+    QGroupBox *frame = w_.fraPic;
+
+    // One container per row, so a screen reader can name the row and count
+    // its pictures; the slots keep their places within the frame.
+    const auto makeRow = [frame](const char *name, layout::Row row, auto &boxes) {
+        QRect area;
+        for (int i = 0; i < layout::slotCount(row); ++i)
+            area |= layout::toPixels(layout::slot(row, i));
+        auto *container = new QWidget(frame);
+        container->setObjectName(QLatin1String(name));
+        container->setGeometry(area);
+        for (int i = layout::slotCount(row) - 1; i >= 0; --i) {
+            auto *slot = new ImageBox(container);
+            slot->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i));
+            slot->setGeometry(layout::toPixels(layout::slot(row, i)).translated(-area.topLeft()));
+            boxes[static_cast<std::size_t>(i)] = slot;
+        }
+        return container;
+    };
+    makeRow("img1", layout::Row::img1, w_.img1);
+    makeRow("img2", layout::Row::img2, w_.img2);
+    makeRow("img3", layout::Row::img3, w_.img3);
+
+    w_.lblCode2 = makeLargeLabel(frame, "lblCode2", layout::lblCode2, QString());
+    w_.lblDeng2 = makeLargeLabel(frame, "lblDeng2", layout::lblDeng2, QString());
+
+    // Made last, so it lies above every other control of the frame.
+    w_.Pic1 = new ImageBox(frame, ImageBox::Fit::NaturalSize);
+    w_.Pic1->setObjectName(QStringLiteral("Pic1"));
+    place(w_.Pic1, layout::Pic1);
+    w_.Pic1->setAutoFillBackground(true);
+    w_.Pic1->setBackgroundRole(QPalette::Base);
+    w_.Pic1->setForegroundRole(QPalette::Text);
+    w_.Pic1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    w_.Pic1->setLineWidth(1);
+    w_.Pic1->setFocusPolicy(Qt::TabFocus);
+    w_.Pic1->setVisible(false);
+}
+
+void Form1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    const auto entry = [](QAction *action, const char *name) {
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    test_word = entry(bar->addAction(QStringLiteral("出题测试(&C)")), "test_word");
+    help = entry(bar->addAction(QStringLiteral("使用帮助(&B)")), "help");
+    update = entry(bar->addAction(QStringLiteral("软件更新(&G)")), "update");
+    yijian = entry(bar->addAction(QStringLiteral("意见建议(&Y)")), "yijian");
+    site = bar->addMenu(QStringLiteral("作者网站(&W)"));
+    site->setObjectName(QStringLiteral("site"));
+    const auto siteEntry = [this](const QString &caption, const char *name, Qt::Key key) {
+        QAction *action = site->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(QKeySequence(key));
+        // Added to the window too, so the key works with the submenu closed.
+        addAction(action);
+        return action;
+    };
+    sb = siteEntry(QStringLiteral("五险一金"), "sb", Qt::Key_F1);
+    tools = siteEntry(QStringLiteral("查询工具"), "tools", Qt::Key_F2);
+    vod = siteEntry(QStringLiteral("视频搜索"), "vod", Qt::Key_F3);
+    tv = siteEntry(QStringLiteral("在线电视"), "tv", Qt::Key_F4);
+    music = siteEntry(QStringLiteral("音乐搜索"), "music", Qt::Key_F5);
+    kso = siteEntry(QStringLiteral("综合搜索"), "kso", Qt::Key_F6);
+    pc = siteEntry(QStringLiteral("电脑教程"), "pc", Qt::Key_F7);
+    ebook = siteEntry(QStringLiteral("电脑书库"), "ebook", Qt::Key_F8);
+    so = siteEntry(QStringLiteral("学习资源"), "so", Qt::Key_F9);
+    cp = siteEntry(QStringLiteral("彩票频道"), "cp", Qt::Key_F11);
+    wz = siteEntry(QStringLiteral("上网导航"), "wz", Qt::Key_F12);
+    exitit = entry(bar->addAction(QStringLiteral("退出软件(&T)")), "exitit");
+}
+
+void Form1::setTabOrder()
+{
+    QWidget *const chain[] = {w_.cbo1st,    w_.cboCode,   w_.cbo2nd, w_.cboPic, w_.cmdTest,
+                                    w_.txtAnswer, w_.cmdAnswer, w_.Pic1,   w_.chkAuto};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void Form1::setAccessibleTexts()
+{
+    w_.txtTest1->setAccessibleName(QStringLiteral("第一个数"));
+    w_.txtTest2->setAccessibleName(QStringLiteral("第二个数"));
+    w_.txtAnswer->setAccessibleName(QStringLiteral("计算结果"));
+    w_.txtAnswer->setAccessibleDescription(w_.txtAnswer->toolTip());
+    w_.lblCode->setAccessibleName(QStringLiteral("运算符号"));
+    w_.ImgOk->setAccessibleName(QStringLiteral("对错提示"));
+    w_.cbo1st->setAccessibleName(QStringLiteral("第一位"));
+    w_.cboCode->setAccessibleName(QStringLiteral("加减法"));
+    w_.cbo2nd->setAccessibleName(QStringLiteral("第二位"));
+    w_.cboPic->setAccessibleName(QStringLiteral("图案提示"));
+    w_.Pic1->setAccessibleName(QStringLiteral("放大的图案"));
+    w_.img1[0]->parentWidget()->setAccessibleName(QStringLiteral("第一个数的图案"));
+    w_.img2[0]->parentWidget()->setAccessibleName(QStringLiteral("第二个数的图案"));
+    w_.img3[0]->parentWidget()->setAccessibleName(QStringLiteral("结果的图案"));
+}
+
+void Form1::wire()
+{
+    connect(w_.cmdTest, &QPushButton::clicked, this, [this] { guarded([this] { cmdTest_Click(w_); }); });
+    connect(w_.cmdAnswer, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdAnswer_Click(w_); }); });
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, w_.cmdAnswer, &QPushButton::click);
+
+    connect(w_.txtAnswer, &QLineEdit::textChanged, this,
+            [this] { guarded([this] { txtAnswer_Change(w_); }); });
+    w_.txtAnswer->installEventFilter(this);
+
+    connect(w_.ImgOk, &ImageBox::pictureChanged, this, [this] {
+        const QString &shown = w_.ImgOk->picturePath();
+        QString verdict;
+        if (!shown.isEmpty() && shown == feedback::okPicture(w_.appFolder()))
+            verdict = QStringLiteral("答对了");
+        else if (!shown.isEmpty() && shown == feedback::errPicture(w_.appFolder()))
+            verdict = QStringLiteral("答错了");
+        w_.ImgOk->setAccessibleDescription(verdict);
+    });
+
+    wireList(w_.cbo1st, cbo1st_Click);
+    wireList(w_.cboCode, cboCode_Click);
+    wireList(w_.cbo2nd, cbo2nd_Click);
+    wireList(w_.cboPic, cboPic_Click);
+    wireSlots();
+    wireMenus();
+}
+
+void Form1::wireList(QComboBox *list, void (*handler)(Window &))
+{
+    w_.setClickHandler(list, [this, handler] { handler(w_); });
+    connect(list, &QComboBox::activated, this,
+            [this, list] { guarded([this, list] { w_.runClickHandler(list); }); });
+
+    // The edit field never leaves the list without a selection: text naming
+    // an entry picks it, any other text goes back to the selected entry.
+    connect(list->lineEdit(), &QLineEdit::editingFinished, this, [this, list] {
+        const QString typed = list->currentText().trimmed();
+        if (list->currentIndex() >= 0 && typed == list->itemText(list->currentIndex())) {
+            list->setEditText(typed);
+            return;
+        }
+        const int named = list->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (named >= 0)
+            guarded([this, list, named] { w_.setListIndex(list, named); });
+        else if (list->currentIndex() >= 0)
+            list->setEditText(list->itemText(list->currentIndex()));
+    });
+}
+
+void Form1::wireSlots()
+{
+    const auto wireRow = [this](auto &row, void (*down)(Window &, int), void (*up)(Window &, int)) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const int index = static_cast<int>(i);
+            ImageBox *slot = row[i];
+            connect(slot, &ImageBox::mouseDown, this,
+                    [this, down, index] { guarded([this, down, index] { down(w_, index); }); });
+            connect(slot, &ImageBox::mouseUp, this,
+                    [this, up, index] { guarded([this, up, index] { up(w_, index); }); });
+            connect(slot, &ImageBox::pictureChanged, this, [&row, slot] {
+                slot->parentWidget()->setAccessibleDescription(
+                    pictureCount(row.data(), row.data() + row.size()));
+            });
+        }
+        row[0]->parentWidget()->setAccessibleDescription(
+            pictureCount(row.data(), row.data() + row.size()));
+    };
+    wireRow(w_.img1, img1_MouseDown, img1_MouseUp);
+    wireRow(w_.img2, img2_MouseDown, img2_MouseUp);
+    wireRow(w_.img3, img3_MouseDown, img3_MouseUp);
+}
+
+void Form1::wireMenus()
+{
+    const auto onChoice = [this](QAction *action, void (*handler)(Window &)) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { handler(w_); }); });
+    };
+    connect(test_word, &QAction::triggered, this,
+            [this] { guarded([this] { test_word_Click(w_, 0); }); });
+    connect(update, &QAction::triggered, this,
+            [this] { guarded([this] { update_Click(w_, 1); }); });
+    onChoice(help, help_Click);
+    onChoice(yijian, yijian_Click);
+    onChoice(sb, sb_Click);
+    onChoice(tools, tools_Click);
+    onChoice(vod, vod_Click);
+    onChoice(tv, tv_Click);
+    onChoice(music, music_Click);
+    onChoice(kso, kso_Click);
+    onChoice(pc, pc_Click);
+    onChoice(ebook, ebook_Click);
+    onChoice(so, so_Click);
+    onChoice(cp, cp_Click);
+    onChoice(wz, wz_Click);
+    onChoice(exitit, exitit_Click);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == w_.txtAnswer) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            guarded([this] { txtAnswer_KeyDown(w_); });
+            break;
+        case QEvent::MouseButtonPress:
+            guarded([this] { txtAnswer_MouseDown(w_); });
+            break;
+        case QEvent::InputMethod:
+            // A character committed by an input method is a key too.
+            if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
+                guarded([this] { txtAnswer_KeyDown(w_); });
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

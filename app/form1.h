@@ -1,0 +1,69 @@
+#pragma once
+
+#include "window.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+
+// The one window. Creates every control at its place with its texts, fonts,
+// colours and switches, the menus and the tab order, and wires each event to
+// its handler. The handlers themselves live in quiz/, feedback/, menus/ and
+// start_up.h and work on window(); this class holds no state of its own.
+//
+// Who calls whom: the lists, buttons, answer box, slots and menu entries call
+// their handlers here. Question generation writes the answer box (running the
+// answer check, nested) and draws the hints; the answer check calls question
+// generation after a right answer; the reveal writes the answer box. Every
+// handler started here runs behind a guard, so no failure leaves the event
+// loop.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(const Services &services, QWidget *parent = nullptr);
+
+    Window &window() { return w_; }
+
+    // The font of every control without the large font.
+    static QFont dialogFont();
+    // The large font of the question row: "宋体" 42 points, or the nearest
+    // installed Chinese serif face.
+    static QFont largeFont();
+
+    // The menu entries, by their given names.
+    QAction *test_word = nullptr;
+    QAction *help = nullptr;
+    QAction *update = nullptr;
+    QAction *yijian = nullptr;
+    QMenu *site = nullptr;
+    QAction *sb = nullptr;
+    QAction *tools = nullptr;
+    QAction *vod = nullptr;
+    QAction *tv = nullptr;
+    QAction *music = nullptr;
+    QAction *kso = nullptr;
+    QAction *pc = nullptr;
+    QAction *ebook = nullptr;
+    QAction *so = nullptr;
+    QAction *cp = nullptr;
+    QAction *wz = nullptr;
+    QAction *exitit = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControlPanel(QWidget *client);
+    void buildDisplay(QWidget *client);
+    void buildPictureFrame();
+    void buildMenus();
+    void setTabOrder();
+    void setAccessibleTexts();
+    void wire();
+    void wireList(QComboBox *list, void (*handler)(Window &));
+    void wireSlots();
+    void wireMenus();
+
+    Window w_;
+};

@@ -1,0 +1,40 @@
+#include "window.h"
+
+#include "app_identity.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSignalBlocker>
+
+void Window::setListIndex(QComboBox *list, int index)
+{
+    {
+        // The handler runs below, exactly once, whether the index changed or not.
+        const QSignalBlocker quiet(list);
+        list->setCurrentIndex(index);
+    }
+    runClickHandler(list);
+}
+
+void Window::setClickHandler(QComboBox *list, std::function<void()> handler)
+{
+    clickHandlers_[list] = std::move(handler);
+}
+
+void Window::runClickHandler(QComboBox *list)
+{
+    const auto found = clickHandlers_.find(list);
+    if (found != clickHandlers_.end() && found->second)
+        found->second();
+}
+
+void Window::message(const QString &text, MessageIcon icon, const QString &title)
+{
+    services.messages.show(text, title.isEmpty() ? QString::fromUtf8(identity::title) : title,
+                           icon);
+}
+
+bool Window::autoNextTicked() const
+{
+    return chkAuto->checkState() == Qt::Checked;
+}

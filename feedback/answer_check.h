@@ -1,0 +1,14 @@
+#pragma once
+
+class Window;
+
+// The answer box. Every change of its text is checked at once and the verdict
+// shown in ImgOk; a right answer with "答对后自动换题" ticked makes the next
+// question (cmdTest_Click, nested). The check re-enters itself through the
+// text it writes. Failures inside it end it silently; never throws.
+void txtAnswer_Change(Window &w);
+
+// The first key or click in a box that holds "?" empties it, before the key's
+// character reaches the box.
+void txtAnswer_KeyDown(Window &w);
+void txtAnswer_MouseDown(Window &w);
