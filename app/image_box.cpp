@@ -13,18 +13,18 @@ ImageBox::ImageBox(QWidget *parent, Fit fit) : QLabel(parent)
 void ImageBox::setPicture(const QString &path)
 {
     if (path.isEmpty()) {
-        show(QPixmap(), QString());
+        display(QPixmap(), QString());
         return;
     }
-    show(loadPictureFile(path), path);
+    display(loadPictureFile(path), path);
 }
 
 void ImageBox::setPicture(SharedPicture &picture)
 {
-    show(picture.get(), picture.path());
+    display(picture.get(), picture.path());
 }
 
-void ImageBox::show(const QPixmap &pixmap, const QString &path)
+void ImageBox::display(const QPixmap &pixmap, const QString &path)
 {
     if (pixmap.isNull())
         clear();

@@ -32,6 +32,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void show(const QPixmap &pixmap, const QString &path);
+    void display(const QPixmap &pixmap, const QString &path);
     QString path_;
 };

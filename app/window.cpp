@@ -21,6 +21,12 @@ void Window::setClickHandler(QComboBox *list, std::function<void()> handler)
     clickHandlers_[list] = std::move(handler);
 }
 
+std::function<void()> Window::clickHandler(QComboBox *list) const
+{
+    const auto found = clickHandlers_.find(list);
+    return found == clickHandlers_.end() ? std::function<void()>() : found->second;
+}
+
 void Window::runClickHandler(QComboBox *list)
 {
     const auto found = clickHandlers_.find(list);

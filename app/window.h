@@ -65,6 +65,7 @@ public:
     // goes through here.
     void setListIndex(QComboBox *list, int index);
     void setClickHandler(QComboBox *list, std::function<void()> handler);
+    std::function<void()> clickHandler(QComboBox *list) const;
     void runClickHandler(QComboBox *list);
 
     // A modal message box; an empty title shows the application title.

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/services.h"
+
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <deque>
+#include <functional>
+#include <initializer_list>
+
+// Stand-ins for the window's services, recording what the window asked of them.
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    MessageIcon icon;
+};
+
+class RecordingMessages : public MessageSink {
+public:
+    void show(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        shown.append({text, title, icon});
+        if (onShow)
+            onShow(shown.last());
+    }
+    QList<ShownMessage> shown;
+    // Runs while the "box" is open, as a user acting on the modal box would.
+    std::function<void(const ShownMessage &)> onShow;
+};
+
+// Replays a list of r values; records re-seeds and how many values were used.
+class ScriptedRandom : public RandomSource {
+public:
+    void reseed() override { ++reseeds; }
+    double next() override
+    {
+        ++used;
+        if (values.empty()) {
+            ++exhausted;
+            return fallback;
+        }
+        const double r = values.front();
+        values.pop_front();
+        return r;
+    }
+    void script(std::initializer_list<double> rs) { values.assign(rs.begin(), rs.end()); }
+
+    std::deque<double> values;
+    double fallback = 0.0;
+    int reseeds = 0;
+    int used = 0;
+    int exhausted = 0;
+};
+
+class RecordingPages : public PageOpener {
+public:
+    void open(const QUrl &address) override { opened.append(address); }
+    QList<QUrl> opened;
+};

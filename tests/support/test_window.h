@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/form1.h"
+#include "app/image_box.h"
+#include "app/start_up.h"
+#include "fakes.h"
+#include "picture_folder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <memory>
+
+// A real window offscreen with fake services and its own picture folder.
+// Construct, then load() to run start-up as main() does.
+class TestWindow {
+public:
+    explicit TestWindow(const QString &subfolder = QString(), bool trailingSeparator = false)
+        : folder(subfolder),
+          form(std::make_unique<Form1>(Services{messages, random, pages,
+                                                folder.path() + (trailingSeparator ? "/" : "")}))
+    {
+    }
+
+    Window &w() { return form->window(); }
+    void load() { Form_Load(w()); }
+
+    // Picks a list entry as the user does: the handler runs once.
+    void pick(QComboBox *list, int index)
+    {
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+
+    // A question with fixed numbers: single-value ranges make the draw
+    // certain whatever r is.
+    void ask(int first, int second, int operation = 0)
+    {
+        w().setListIndex(w().cboCode, operation);
+        w().setListIndex(w().cbo1st, first + 1);
+        w().setListIndex(w().cbo2nd, second + 1);
+        w().cmdTest->click();
+    }
+
+    // How many slots of a row show a picture, and which file each shows.
+    template <class Row>
+    static int filled(const Row &row)
+    {
+        int n = 0;
+        for (const ImageBox *slot : row)
+            n += slot->hasPicture() ? 1 : 0;
+        return n;
+    }
+
+    RecordingMessages messages;
+    ScriptedRandom random;
+    RecordingPages pages;
+    PictureFolder folder;
+    std::unique_ptr<Form1> form;
+};

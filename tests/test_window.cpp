@@ -1,0 +1,500 @@
+// The window as created and after start-up: controls, texts, fonts, colours,
+// geometry, tab order, menus and keys, background and icon.
+#include "app/layout.h"
+#include "test_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void asCreated();
+    void startUpSelectsListsInOrder();
+    void listEntries();
+    void toolTips();
+    void geometryInTwips_data();
+    void geometryInTwips();
+    void controlsStandWhereTheTableSays();
+    void questionBoxes();
+    void fontsCoverEveryCharacterShown();
+    void tabOrder();
+    void menuBar();
+    void functionKeys_data();
+    void functionKeys();
+    void accessKeys();
+    void escapePressesAnswerEnterDoesNot();
+    void backgroundAtNaturalSizeNeverScaled();
+    void resizingMovesNothing();
+    void typedListTextSelectsOrReverts();
+    void exitEndsTheProgram();
+};
+
+void WindowTest::asCreated()
+{
+    TestWindow t;
+    Window &w = t.w();
+    QCOMPARE(t.form->windowTitle(), QStringLiteral("儿童加减法"));
+    QCOMPARE(w.cbo1st->currentText(), QStringLiteral("第一位范围"));
+    QCOMPARE(w.cboCode->currentText(), QStringLiteral("加减法"));
+    QCOMPARE(w.cbo2nd->currentText(), QStringLiteral("第二位范围"));
+    QCOMPARE(w.cboPic->currentText(), QStringLiteral("图案提示"));
+    for (QComboBox *list : {w.cbo1st, w.cboCode, w.cbo2nd, w.cboPic}) {
+        QCOMPARE(list->currentIndex(), -1);
+        QVERIFY(list->isEditable());
+    }
+    QVERIFY(w.chkAuto->isChecked());
+    QVERIFY(w.Pic1->isHidden());
+    QVERIFY(w.lblpic->isHidden());
+    QVERIFY(!w.fraPic->isHidden());
+    QCOMPARE(w.lblCode->text(), QStringLiteral("+"));
+    QCOMPARE(w.lblDeng1->text(), QStringLiteral("="));
+    QVERIFY(w.lblCode2->text().isEmpty());
+    QVERIFY(w.lblDeng2->text().isEmpty());
+    QVERIFY(w.lblpic->text().isEmpty());
+    for (QLineEdit *box : {w.txtTest1, w.txtTest2, w.txtAnswer})
+        QVERIFY(box->text().isEmpty());
+    QVERIFY(!w.ImgOk->hasPicture());
+    QVERIFY(!w.Pic1->hasPicture());
+    QCOMPARE(TestWindow::filled(w.img1) + TestWindow::filled(w.img2) + TestWindow::filled(w.img3), 0);
+    QCOMPARE(w.fraControl->title(), QStringLiteral("控制面板"));
+    QCOMPARE(w.fraDisplay->title(), QStringLiteral("题目"));
+    QVERIFY(w.fraPic->title().isEmpty());
+    QCOMPARE(w.cmdTest->text(), QStringLiteral("出题"));
+    QCOMPARE(w.cmdAnswer->text(), QStringLiteral("答案"));
+    QCOMPARE(w.chkAuto->text(), QStringLiteral("答对后自动换题"));
+    QCOMPARE(w.Label3->text(), QStringLiteral("第一位"));
+    QCOMPARE(w.Label4->text(), QStringLiteral("第二位"));
+    QCOMPARE(w.Label5->text(), QStringLiteral("加减法"));
+    QCOMPARE(w.Label6->text(), QStringLiteral("图案提示"));
+    QVERIFY(t.messages.shown.isEmpty());
+}
+
+void WindowTest::startUpSelectsListsInOrder()
+{
+    TestWindow t;
+    Window &w = t.w();
+    // Record, for each list handler, the positions of all four lists when it ran.
+    QStringList ran;
+    for (QComboBox *list : {w.cbo1st, w.cboCode, w.cbo2nd, w.cboPic}) {
+        auto original = w.clickHandler(list);
+        QVERIFY(original);
+        w.setClickHandler(list, [&w, &ran, list, original] {
+            ran << QStringLiteral("%1:%2,%3,%4,%5")
+                       .arg(list->objectName())
+                       .arg(w.cbo1st->currentIndex())
+                       .arg(w.cboCode->currentIndex())
+                       .arg(w.cbo2nd->currentIndex())
+                       .arg(w.cboPic->currentIndex());
+            original();
+        });
+    }
+    t.load();
+    QCOMPARE(ran, QStringList({"cbo1st:0,-1,-1,-1", "cboCode:0,0,-1,-1", "cbo2nd:0,0,0,-1",
+                               "cboPic:0,0,0,1"}));
+    QCOMPARE(t.form->windowTitle(), QStringLiteral("乐乐儿童加减法 V1.0.4"));
+    QCOMPARE(w.cbo1st->currentText(), QStringLiteral("不限定"));
+    QCOMPARE(w.cboCode->currentText(), QStringLiteral("+(加法)"));
+    QCOMPARE(w.cbo2nd->currentText(), QStringLiteral("不限定"));
+    QCOMPARE(w.cboPic->currentText(), QStringLiteral("图案1提示"));
+    // Start-up makes no question; the signs are mirrored into the hint frame.
+    QVERIFY(w.txtTest1->text().isEmpty());
+    QVERIFY(w.txtTest2->text().isEmpty());
+    QCOMPARE(w.lblCode2->text(), QStringLiteral("+"));
+    QCOMPARE(w.lblDeng2->text(), QStringLiteral("="));
+    QVERIFY(!w.fraPic->isHidden());
+    QVERIFY(w.lblpic->text().isEmpty());
+    QVERIFY(w.chkAuto->isChecked());
+    QVERIFY(t.messages.shown.isEmpty());
+    QCOMPARE(t.random.used, 0);
+}
+
+void WindowTest::listEntries()
+{
+    TestWindow t;
+    Window &w = t.w();
+    const auto entries = [](QComboBox *list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+        return texts;
+    };
+    const QStringList ranges = QString::fromUtf16(
+        u"不限定,0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,0～2,0～5,0～10,0～15,"
+        u"0～20,5～10,10～15,15～20").split(',');
+    QCOMPARE(entries(w.cbo1st), ranges);
+    QCOMPARE(entries(w.cbo2nd), ranges);
+    QCOMPARE(entries(w.cboCode), QStringList({"+(加法)", "-(减法)"}));
+    QCOMPARE(entries(w.cboPic), QStringList({"无图案提示", "图案1提示", "图案2提示", "图案3提示"}));
+}
+
+void WindowTest::toolTips()
+{
+    TestWindow t;
+    Window &w = t.w();
+    QCOMPARE(w.txtAnswer->toolTip(),
+             QStringLiteral("输入计算结果，答对后则会提示正确并自动换题目（选中答对后自动换题时）；"
+                            "答错后会出现错误提示图案。输入数字超过两位时，取最后两位。"));
+    const QString operand = QStringLiteral("在控制面板中设置数字范围，然后点击“出题”");
+    QCOMPARE(w.txtTest1->toolTip(), operand);
+    QCOMPARE(w.txtTest2->toolTip(), operand);
+    QCOMPARE(w.cbo1st->toolTip(), QStringLiteral("更好地限定范围，方便孩子学习"));
+    QCOMPARE(w.cbo2nd->toolTip(), QStringLiteral("更好地限定范围，方便孩子学习"));
+    QCOMPARE(w.cboCode->toolTip(), QStringLiteral("选择加法或减法"));
+    QCOMPARE(w.cboPic->toolTip(), QStringLiteral("有图案提示时，可以帮助小朋友计算，数一数吧"));
+    // No other control has one.
+    int withTip = 0;
+    for (const QWidget *child : t.form->findChildren<QWidget *>())
+        withTip += child->toolTip().isEmpty() ? 0 : 1;
+    QCOMPARE(withTip, 7);
+}
+
+Q_DECLARE_METATYPE(layout::Twips)
+
+void WindowTest::geometryInTwips_data()
+{
+    QTest::addColumn<layout::Twips>("got");
+    QTest::addColumn<layout::Twips>("want");
+    using layout::Row;
+    using layout::slot;
+    QTest::newRow("img1(0) is 560 high") << slot(Row::img1, 0) << layout::Twips{240, 240, 450, 560};
+    QTest::newRow("img1(4)") << slot(Row::img1, 4) << layout::Twips{2160, 240, 450, 555};
+    QTest::newRow("img1(5)") << slot(Row::img1, 5) << layout::Twips{240, 840, 450, 555};
+    QTest::newRow("img1(19)") << slot(Row::img1, 19) << layout::Twips{2160, 2040, 450, 555};
+    QTest::newRow("img2(0)") << slot(Row::img2, 0) << layout::Twips{3240, 240, 450, 555};
+    QTest::newRow("img2(1) is 560 high") << slot(Row::img2, 1) << layout::Twips{3720, 240, 450, 560};
+    QTest::newRow("img2(19)") << slot(Row::img2, 19) << layout::Twips{5160, 2040, 450, 555};
+    QTest::newRow("img3(4)") << slot(Row::img3, 4) << layout::Twips{8400, 240, 450, 555};
+    QTest::newRow("img3(19)") << slot(Row::img3, 19) << layout::Twips{8400, 2040, 450, 555};
+    QTest::newRow("img3(20)") << slot(Row::img3, 20) << layout::Twips{9000, 240, 450, 555};
+    QTest::newRow("img3(39)") << slot(Row::img3, 39) << layout::Twips{10920, 2040, 450, 555};
+}
+
+void WindowTest::geometryInTwips()
+{
+    QFETCH(layout::Twips, got);
+    QFETCH(layout::Twips, want);
+    QCOMPARE(got.left, want.left);
+    QCOMPARE(got.top, want.top);
+    QCOMPARE(got.width, want.width);
+    QCOMPARE(got.height, want.height);
+}
+
+void WindowTest::controlsStandWhereTheTableSays()
+{
+    TestWindow t;
+    Window &w = t.w();
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+    QCOMPARE(t.form->centralWidget()->size(), QSize(839, 526));
+    const auto at = [](QWidget *control, QWidget *container) {
+        return QRect(control->mapTo(container, QPoint(0, 0)), control->size());
+    };
+    QWidget *client = t.form->centralWidget();
+    QCOMPARE(at(w.fraControl, client), QRect(24, 392, 793, 105));
+    QCOMPARE(at(w.fraDisplay, client), QRect(24, 24, 793, 353));
+    QCOMPARE(at(w.cbo1st, w.fraControl), QRect(48, 56, 81, 20));
+    QCOMPARE(at(w.cmdAnswer, w.fraControl), QRect(704, 32, 65, 33));
+    QCOMPARE(at(w.chkAuto, w.fraControl), QRect(544, 72, 121, 25));
+    QCOMPARE(at(w.txtAnswer, w.fraDisplay), QRect(520, 24, 113, 81));
+    QCOMPARE(at(w.ImgOk, w.fraDisplay), QRect(656, 48, 33, 41));
+    QCOMPARE(at(w.fraPic, w.fraDisplay), QRect(8, 136, 777, 185));
+    QCOMPARE(at(w.Pic1, w.fraPic), QRect(136, 16, 161, 161));
+    QCOMPARE(at(w.lblCode2, w.fraPic).topLeft(), QPoint(184, 72));
+    // lblCode2 stands exactly below lblCode, lblDeng2 below lblDeng1.
+    QCOMPARE(w.lblCode2->mapTo(w.fraDisplay, QPoint()).x(), w.lblCode->mapTo(w.fraDisplay, QPoint()).x());
+    QCOMPARE(w.lblDeng2->mapTo(w.fraDisplay, QPoint()).x(), w.lblDeng1->mapTo(w.fraDisplay, QPoint()).x());
+    for (int i = 0; i < 20; ++i) {
+        QCOMPARE(at(w.img1[i], w.fraPic), layout::toPixels(layout::slot(layout::Row::img1, i)));
+        QCOMPARE(at(w.img2[i], w.fraPic), layout::toPixels(layout::slot(layout::Row::img2, i)));
+    }
+    for (int i = 0; i < 40; ++i)
+        QCOMPARE(at(w.img3[i], w.fraPic), layout::toPixels(layout::slot(layout::Row::img3, i)));
+    QCOMPARE(at(w.img3[39], w.fraPic), QRect(728, 136, 30, 37));
+    // Pic1 lies above the slots it covers.
+    w.Pic1->show();
+    QWidget *top = w.fraPic->childAt(at(w.img1[4], w.fraPic).center());
+    QCOMPARE(top, static_cast<QWidget *>(w.Pic1));
+}
+
+void WindowTest::questionBoxes()
+{
+    TestWindow t;
+    Window &w = t.w();
+    for (QLineEdit *box : {w.txtTest1, w.txtTest2, w.txtAnswer}) {
+        QCOMPARE(box->palette().color(QPalette::Base), QColor(128, 255, 255));
+        QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(box->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+        QCOMPARE(box->font().pointSize(), 42);
+        QCOMPARE(box->font().weight(), QFont::Normal);
+    }
+    for (QLabel *label : {w.lblCode, w.lblDeng1, w.lblCode2, w.lblDeng2})
+        QCOMPARE(label->font().pointSize(), 42);
+    QCOMPARE(w.Label3->font().pointSize(), 9);
+    QVERIFY(w.txtTest1->isReadOnly());
+    QVERIFY(w.txtTest2->isReadOnly());
+    QVERIFY(!w.txtAnswer->isReadOnly());
+    QCOMPARE(w.txtTest1->focusPolicy(), Qt::ClickFocus);
+    QVERIFY(w.txtAnswer->focusPolicy() & Qt::TabFocus);
+    // Labels paint the frames' colour and align left.
+    for (QLabel *label : {w.Label3, w.lblCode, w.lblDeng2}) {
+        QVERIFY(label->autoFillBackground());
+        QCOMPARE(label->alignment() & Qt::AlignLeft, Qt::AlignLeft);
+    }
+}
+
+void WindowTest::fontsCoverEveryCharacterShown()
+{
+    TestWindow t;
+    Window &w = t.w();
+    t.load();
+    QStringList texts;
+    for (const QLabel *label : t.form->findChildren<QLabel *>())
+        texts << label->text();
+    for (const QAbstractButton *button : t.form->findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (const QGroupBox *frame : t.form->findChildren<QGroupBox *>())
+        texts << frame->title();
+    for (const QComboBox *list : t.form->findChildren<QComboBox *>())
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+    for (const QWidget *child : t.form->findChildren<QWidget *>())
+        texts << child->toolTip();
+    for (const QAction *action : t.form->findChildren<QAction *>())
+        texts << action->text().remove('&');
+    texts << t.form->windowTitle();
+
+    const QFontMetrics dialog(Form1::dialogFont());
+    const QString dialogFamily = QFontInfo(Form1::dialogFont()).family();
+    QVERIFY2(dialogFamily.contains("CJK") || dialogFamily.contains("Hei")
+                 || dialogFamily.contains("YaHei") || dialogFamily.contains("SimSun"),
+             qPrintable(dialogFamily));
+    for (const QString &text : texts)
+        for (const QChar c : text)
+            if (c.unicode() > 0x7f)
+                QVERIFY2(dialog.inFontUcs4(c.unicode()),
+                         qPrintable(QStringLiteral("%1 in \"%2\" not in %3").arg(c, text, dialogFamily)));
+
+    const QFont large = w.txtTest1->font();
+    const QString largeFamily = QFontInfo(large).family();
+    QVERIFY2(largeFamily == "Noto Serif CJK SC" || largeFamily.contains("UMing")
+                 || largeFamily.contains("SimSun") || largeFamily == QStringLiteral("宋体"),
+             qPrintable(largeFamily));
+    const QFontMetrics largeMetrics(large);
+    for (const QChar c : QStringLiteral("0123456789+-=?"))
+        QVERIFY(largeMetrics.inFont(c));
+}
+
+void WindowTest::tabOrder()
+{
+    TestWindow t;
+    Window &w = t.w();
+    t.load();
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cbo1st));
+
+    const auto tabFrom = [](QWidget *from) {
+        from->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return QApplication::focusWidget();
+    };
+    QWidget *const chain[] = {w.cbo1st, w.cboCode, w.cbo2nd, w.cboPic, w.cmdTest,
+                              w.txtAnswer, w.cmdAnswer, w.chkAuto, w.cbo1st};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        QCOMPARE(tabFrom(chain[i])->objectName(), chain[i + 1]->objectName());
+
+    // Pic1 is reached only while it is shown.
+    w.Pic1->show();
+    QCOMPARE(tabFrom(w.cmdAnswer), static_cast<QWidget *>(w.Pic1));
+    QCOMPARE(tabFrom(w.Pic1), static_cast<QWidget *>(w.chkAuto));
+    w.Pic1->hide();
+
+    // The operand boxes are never reached and take no typing.
+    w.txtTest1->setText(QStringLiteral("7"));
+    QTest::keyClicks(w.txtTest1, QStringLiteral("12"));
+    QCOMPARE(w.txtTest1->text(), QStringLiteral("7"));
+}
+
+void WindowTest::menuBar()
+{
+    TestWindow t;
+    QStringList captions;
+    for (const QAction *action : t.form->menuBar()->actions())
+        captions << action->text();
+    QCOMPARE(captions, QStringList({"出题测试(&C)", "使用帮助(&B)", "软件更新(&G)", "意见建议(&Y)",
+                                    "作者网站(&W)", "退出软件(&T)"}));
+    QStringList submenu;
+    for (const QAction *action : t.form->site->actions()) {
+        submenu << action->text();
+        QVERIFY(!action->isCheckable());
+        QVERIFY(!action->isSeparator());
+    }
+    QCOMPARE(submenu, QStringList({"五险一金", "查询工具", "视频搜索", "在线电视", "音乐搜索", "综合搜索",
+                                   "电脑教程", "电脑书库", "学习资源", "彩票频道", "上网导航"}));
+}
+
+void WindowTest::functionKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("opens"); // path on the main base; empty: nothing
+    QTest::newRow("F1 sb") << int(Qt::Key_F1) << "/www/5x1j/index.html";
+    QTest::newRow("F2 tools") << int(Qt::Key_F2) << "/tools/";
+    QTest::newRow("F3 vod") << int(Qt::Key_F3) << "/vod/";
+    QTest::newRow("F4 tv") << int(Qt::Key_F4) << "/tv/";
+    QTest::newRow("F5 music") << int(Qt::Key_F5) << "/music/";
+    QTest::newRow("F6 kso") << int(Qt::Key_F6) << "/kso/";
+    QTest::newRow("F7 pc") << int(Qt::Key_F7) << "/tools/";
+    QTest::newRow("F8 ebook") << int(Qt::Key_F8) << "/home.htm";
+    QTest::newRow("F9 so") << int(Qt::Key_F9) << "/so/";
+    QTest::newRow("F10 none") << int(Qt::Key_F10) << "";
+    QTest::newRow("F11 cp, second base") << int(Qt::Key_F11) << "second:/gs/";
+    QTest::newRow("F12 wz") << int(Qt::Key_F12) << "/wz/";
+}
+
+void WindowTest::functionKeys()
+{
+    QFETCH(int, key);
+    QFETCH(QString, opens);
+    TestWindow t;
+    t.load();
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
+    t.w().txtAnswer->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QVERIFY(!t.form->site->isVisible());
+    if (opens.isEmpty()) {
+        QVERIFY(t.pages.opened.isEmpty());
+        return;
+    }
+    QCOMPARE(t.pages.opened.size(), 1);
+    const QString want = opens.startsWith("second:")
+        ? QStringLiteral("https://lele.example") + opens.mid(7)
+        : QStringLiteral("https://www.lele.example") + opens;
+    QCOMPARE(t.pages.opened.first().toString(), want);
+}
+
+void WindowTest::accessKeys()
+{
+    TestWindow t;
+    Window &w = t.w();
+    t.load();
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
+    w.cbo1st->setFocus();
+
+    // Alt+C makes a question at once.
+    QTest::keyClick(t.form.get(), Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(w.txtAnswer->text(), QStringLiteral("?"));
+    QVERIFY(!w.txtTest1->text().isEmpty());
+    QCOMPARE(t.random.reseeds, 1);
+
+    // Alt+W opens the submenu of site.
+    QTest::keyClick(t.form.get(), Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY(t.form->site->isVisible());
+    QTest::keyClick(t.form->site, Qt::Key_Escape);
+    QTRY_VERIFY(!t.form->site->isVisible());
+    QVERIFY(t.pages.opened.isEmpty());
+}
+
+void WindowTest::escapePressesAnswerEnterDoesNot()
+{
+    TestWindow t;
+    Window &w = t.w();
+    t.load();
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
+    t.ask(7, 5);
+    w.chkAuto->setChecked(false);
+    w.txtAnswer->setFocus();
+    QTest::keyClick(w.txtAnswer, Qt::Key_Backspace); // clears "?"
+    QTest::keyClicks(w.txtAnswer, QStringLiteral("3"));
+    QTest::keyClick(w.txtAnswer, Qt::Key_Return);
+    QCOMPARE(w.txtAnswer->text(), QStringLiteral("3"));
+    QTest::keyClick(w.txtAnswer, Qt::Key_Escape);
+    QCOMPARE(w.txtAnswer->text(), QStringLiteral("12"));
+}
+
+void WindowTest::backgroundAtNaturalSizeNeverScaled()
+{
+    TestWindow t;
+    t.form->resize(1100, 800);
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+    const QImage background(QStringLiteral(":/kidsum/background.jpg"));
+    QCOMPARE(background.size(), QSize(850, 531));
+    const QImage shown = t.form->centralWidget()->grab().toImage();
+    // The margin left of and above the frames shows the picture's own pixels.
+    for (const QPoint p : {QPoint(5, 5), QPoint(12, 300), QPoint(400, 10), QPoint(830, 20)}) {
+        const QColor want = background.pixelColor(p);
+        const QColor got = shown.pixelColor(p);
+        QVERIFY2(qAbs(want.red() - got.red()) < 3 && qAbs(want.green() - got.green()) < 3
+                     && qAbs(want.blue() - got.blue()) < 3,
+                 qPrintable(QStringLiteral("pixel %1,%2").arg(p.x()).arg(p.y())));
+    }
+    // Beyond the picture's natural size nothing of it is drawn.
+    const QColor beyond = shown.pixelColor(1000, 700);
+    QCOMPARE(beyond, t.form->centralWidget()->palette().color(QPalette::Window));
+    QVERIFY(!t.form->windowIcon().isNull());
+    QVERIFY(t.form->windowIcon().availableSizes().size() >= 1);
+}
+
+void WindowTest::resizingMovesNothing()
+{
+    TestWindow t;
+    Window &w = t.w();
+    const QRect before = w.fraDisplay->geometry();
+    const QRect answer = w.txtAnswer->geometry();
+    t.form->resize(1400, 900);
+    t.form->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+    QCOMPARE(w.fraDisplay->geometry(), before);
+    QCOMPARE(w.txtAnswer->geometry(), answer);
+}
+
+void WindowTest::typedListTextSelectsOrReverts()
+{
+    TestWindow t;
+    Window &w = t.w();
+    t.load();
+    int ran = 0;
+    auto original = w.clickHandler(w.cbo1st);
+    w.setClickHandler(w.cbo1st, [&ran, original] { ++ran; original(); });
+
+    w.cbo1st->lineEdit()->setText(QStringLiteral("7"));
+    emit w.cbo1st->lineEdit()->editingFinished();
+    QCOMPARE(w.cbo1st->currentIndex(), 8);
+    QCOMPARE(ran, 1);
+
+    w.cbo1st->lineEdit()->setText(QStringLiteral("许多"));
+    emit w.cbo1st->lineEdit()->editingFinished();
+    QCOMPARE(w.cbo1st->currentIndex(), 8);
+    QCOMPARE(w.cbo1st->currentText(), QStringLiteral("7"));
+    QCOMPARE(ran, 1);
+}
+
+void WindowTest::exitEndsTheProgram()
+{
+    TestWindow t;
+    t.load();
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+    // The event loop ends by itself once the entry is chosen.
+    QTimer::singleShot(0, t.form.get(), [&t] { t.form->exitit->trigger(); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    watchdog.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!t.form->isVisible());
+    QVERIFY(t.messages.shown.isEmpty());
+}
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
