@@ -1,0 +1,41 @@
+# Debian 12 packages the project needs, and a function that installs the ones
+# that are missing. Sourced by scripts/run.sh, scripts/test.sh and .ci/run.
+
+# To build: compiler, CMake, Qt 6 Widgets with its tools.
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev)
+# To run: the Qt runtime comes with the dev packages; Chinese glyphs and the
+# desktop's browser opener are not.
+run_packages=(fonts-noto-cjk xdg-utils)
+# To run without a display: a virtual one, and the tools that drive and shoot it.
+headless_packages=(xvfb xauth xdotool imagemagick jwm)
+# To test: the above, the help page validator, and what the end-to-end suite
+# reads the window through (the accessibility bus).
+test_packages=(tidy dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi python3
+               desktop-file-utils appstream strace)
+
+ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [[ ${#missing[@]} -eq 0 ]] && return 0
+    local sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Prints a display number no X server is using.
+free_display() {
+    local n
+    for n in $(seq 90 140); do
+        if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
+            echo "$n"
+            return 0
+        fi
+    done
+    return 1
+}
