@@ -1,5 +1,6 @@
 #include "answer_reveal.h"
 
+#include "answer_check.h"
 #include "answer_rules.h"
 #include "app/picture_file.h"
 #include "app/window.h"
@@ -30,8 +31,15 @@ void reveal(Window &w)
     w.chkAuto->setCheckState(Qt::Unchecked);
     const int a = operand(w.txtTest1);
     const int b = operand(w.txtTest2);
-    w.txtAnswer->setText(
-        numeric::toText(feedback::expectedResult(a, b, w.cboCode->currentIndex())));
+    const QString result =
+        numeric::toText(feedback::expectedResult(a, b, w.cboCode->currentIndex()));
+    // The check runs on a change of text only; a box that already holds the
+    // result may still show the verdict of another question (the operation
+    // changed since), so check it here.
+    if (w.txtAnswer->text() == result)
+        txtAnswer_Change(w);
+    else
+        w.txtAnswer->setText(result);
 
     if (w.cboPic->currentIndex() <= 0)
         return;
