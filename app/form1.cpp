@@ -368,6 +368,12 @@ void Form1::setAccessibleTexts()
     w_.cboCode->setAccessibleName(QStringLiteral("加减法"));
     w_.cbo2nd->setAccessibleName(QStringLiteral("第二位"));
     w_.cboPic->setAccessibleName(QStringLiteral("图案提示"));
+    // On Linux a combo box reads out its current entry as its name; the
+    // label above it, as its buddy, names it through the labelled-by relation.
+    w_.Label3->setBuddy(w_.cbo1st);
+    w_.Label5->setBuddy(w_.cboCode);
+    w_.Label4->setBuddy(w_.cbo2nd);
+    w_.Label6->setBuddy(w_.cboPic);
     w_.Pic1->setAccessibleName(QStringLiteral("放大的图案"));
     w_.img1[0]->parentWidget()->setAccessibleName(QStringLiteral("第一个数的图案"));
     w_.img2[0]->parentWidget()->setAccessibleName(QStringLiteral("第二个数的图案"));
