@@ -41,6 +41,9 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
+        // Natural size in logical pixels; on a high-DPI screen Qt must
+        // still enlarge it, and smooth beats doubled pixels.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(0, 0, picture_);
     }
 

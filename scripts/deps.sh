@@ -11,7 +11,8 @@ headless_packages=(xvfb xauth xdotool imagemagick jwm)
 # To test: the above, the help page validator, and what the end-to-end suite
 # reads the window through (the accessibility bus).
 test_packages=(tidy dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi python3
-               desktop-file-utils appstream strace)
+               desktop-file-utils appstream strace
+               dpkg-dev file lintian binutils-mingw-w64-i686)
 
 ensure_packages() {
     local missing=() pkg
