@@ -8,6 +8,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kidsum"));
+    // Matches the window to its desktop entry (icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kidsum"));
     QApplication::setFont(Form1::dialogFont());
 
     DialogMessages messages;
