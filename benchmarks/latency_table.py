@@ -38,7 +38,6 @@ def main(path):
     print("| Handler call | Calls | Median (µs) | p99 (µs) | CPU median (µs) | CPU p99 (µs) "
           "| Median target | p99 < 5 ms |")
     print("|---|---:|---:|---:|---:|---:|---|---|")
-    missed = 0
     for name in order:
         c = cases[name]
         target = median_target(name)
@@ -46,17 +45,14 @@ def main(path):
             median_verdict = "–"
         else:
             ok = c["median"] < target
-            missed += not ok
             median_verdict = f"< {target / 1000:g} ms: {'met' if ok else 'missed'}"
         p99_ok = c["p99"] < P99_TARGET_US
-        missed += not p99_ok
         print(f"| {name} | {c['calls']} | {c['median']:.1f} | {c['p99']:.1f} | "
               f"{c['cpu_median']:.1f} | {c['cpu_p99']:.1f} | "
               f"{median_verdict} | {'met' if p99_ok else 'missed'} |")
-    return 0 if missed == 0 else 2
 
 
 if __name__ == "__main__":
-    status = main(sys.argv[1])
-    # Targets are reported, never enforced: a missed one is in the table.
-    sys.exit(0 if status in (0, 2) else status)
+    # Targets are reported, never enforced: a missed one shows in the table.
+    main(sys.argv[1])
+
