@@ -55,4 +55,3 @@ def main(path):
 if __name__ == "__main__":
     # Targets are reported, never enforced: a missed one shows in the table.
     main(sys.argv[1])
-
