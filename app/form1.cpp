@@ -177,7 +177,10 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
     w_.Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("儿童加减法"));
-    setWindowIcon(QIcon(QStringLiteral(":/kidsum/icon.png")));
+    QIcon icon(QStringLiteral(":/kidsum/icon.png"));
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/kidsum/icon-%1.png").arg(size));
+    setWindowIcon(icon);
     setFont(dialogFont());
 
     auto *client = new Backdrop(this);
