@@ -177,9 +177,11 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
     w_.Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("儿童加减法"));
-    QIcon icon(QStringLiteral(":/kidsum/icon.png"));
+    // Sizes given, so no picture is read before the window system asks for it.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/kidsum/icon.png"), QSize(256, 256));
     for (const int size : {16, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/kidsum/icon-%1.png").arg(size));
+        icon.addFile(QStringLiteral(":/kidsum/icon-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
     setFont(dialogFont());
 
