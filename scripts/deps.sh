@@ -12,7 +12,8 @@ headless_packages=(xvfb xauth xdotool imagemagick jwm)
 # reads the window through (the accessibility bus).
 test_packages=(tidy dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi python3
                desktop-file-utils appstream strace
-               dpkg-dev file lintian binutils-mingw-w64-i686)
+               dpkg-dev file lintian binutils-mingw-w64-i686
+               clang libclang-rt-14-dev)
 
 ensure_packages() {
     local missing=() pkg
