@@ -234,10 +234,14 @@ def first_path(args):
 
 def analyse(calls, stand_in, x_display, bus_address):
     parent = {}
+    threads = set()
     stand_in_pids = set()
     for pid, name, args, result in calls:
         if name in FORK_CALLS and result.split()[0].isdigit() and int(result.split()[0]) > 0:
-            parent[int(result.split()[0])] = pid
+            child = int(result.split()[0])
+            parent[child] = pid
+            if "CLONE_THREAD" in args:
+                threads.add(child)
         if name == "execve" and first_path(args) == stand_in:
             stand_in_pids.add(pid)
 
@@ -252,12 +256,13 @@ def analyse(calls, stand_in, x_display, bus_address):
             pid = parent[pid]
         return False
 
-    # The forks between the program and the browser it starts are the
-    # launching machinery (fork, then exec): count them with the browser.
+    # The forked processes between the program and the browser it starts are
+    # the launching machinery (fork, then exec): count them with the browser.
+    # The program's own threads are never among them.
     launchers = set()
     for pid in stand_in_pids:
         p = parent.get(pid)
-        while p is not None and p in parent:
+        while p is not None and p in parent and p not in threads:
             launchers.add(p)
             p = parent.get(p)
 
