@@ -25,6 +25,7 @@
 #include <QShortcut>
 
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -138,11 +139,8 @@ QStringList rangeEntries()
     return entries;
 }
 
-QString pictureCount(const ImageBox *const *first, const ImageBox *const *last)
+QString pictureCount(int shown)
 {
-    int shown = 0;
-    for (; first != last; ++first)
-        shown += (*first)->hasPicture() ? 1 : 0;
     return QStringLiteral("%1 个图案").arg(shown);
 }
 
@@ -443,6 +441,8 @@ void Form1::wireList(QComboBox *list, void (*handler)(Window &))
 void Form1::wireSlots()
 {
     const auto wireRow = [this](auto &row, void (*down)(Window &, int), void (*up)(Window &, int)) {
+        // The slots start empty.
+        const auto shown = std::make_shared<int>(0);
         for (std::size_t i = 0; i < row.size(); ++i) {
             const int index = static_cast<int>(i);
             ImageBox *slot = row[i];
@@ -450,13 +450,14 @@ void Form1::wireSlots()
                     [this, down, index] { guarded([this, down, index] { down(w_, index); }); });
             connect(slot, &ImageBox::mouseUp, this,
                     [this, up, index] { guarded([this, up, index] { up(w_, index); }); });
-            connect(slot, &ImageBox::pictureChanged, this, [&row, slot] {
-                slot->parentWidget()->setAccessibleDescription(
-                    pictureCount(row.data(), row.data() + row.size()));
+            // Counted as pictures come and go, not by walking the row at
+            // every slot of a drawing.
+            connect(slot, &ImageBox::shownChanged, this, [shown, slot](bool now) {
+                *shown += now ? 1 : -1;
+                slot->parentWidget()->setAccessibleDescription(pictureCount(*shown));
             });
         }
-        row[0]->parentWidget()->setAccessibleDescription(
-            pictureCount(row.data(), row.data() + row.size()));
+        row[0]->parentWidget()->setAccessibleDescription(pictureCount(*shown));
     };
     wireRow(w_.img1, img1_MouseDown, img1_MouseUp);
     wireRow(w_.img2, img2_MouseDown, img2_MouseUp);

@@ -30,8 +30,11 @@ void ImageBox::display(const QPixmap &pixmap, const QString &path)
         clear();
     else
         setPixmap(pixmap);
+    const bool wasShown = hasPicture();
     path_ = path;
     emit pictureChanged();
+    if (wasShown != hasPicture())
+        emit shownChanged(hasPicture());
 }
 
 void ImageBox::mousePressEvent(QMouseEvent *event)

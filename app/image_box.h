@@ -26,6 +26,9 @@ signals:
     void mouseDown();
     void mouseUp();
     void pictureChanged();
+    // A picture appeared (true) or went (false); not sent when one picture
+    // replaces another.
+    void shownChanged(bool shown);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -46,6 +46,14 @@ void QuestionGenerationTest::withHints()
         QCOMPARE(w.img2[i]->picturePath(), i < 5 ? picture : QString());
     }
     QCOMPARE(TestWindow::filled(w.img3), 0);
+    // What a screen reader hears for each row follows the pictures on display.
+    QCOMPARE(w.img1[0]->parentWidget()->accessibleDescription(), QStringLiteral("7 个图案"));
+    QCOMPARE(w.img2[0]->parentWidget()->accessibleDescription(), QStringLiteral("5 个图案"));
+    QCOMPARE(w.img3[0]->parentWidget()->accessibleDescription(), QStringLiteral("0 个图案"));
+    t.ask(2, 9);
+    QCOMPARE(w.img1[0]->parentWidget()->accessibleDescription(), QStringLiteral("2 个图案"));
+    QCOMPARE(w.img2[0]->parentWidget()->accessibleDescription(), QStringLiteral("9 个图案"));
+    t.ask(7, 5);
     QVERIFY(!w.img1[6]->pixmap().isNull());
     QVERIFY(w.img1[7]->pixmap().isNull());
     QVERIFY(t.messages.shown.isEmpty());
