@@ -1,8 +1,10 @@
 #include "form1.h"
+#include "qt_texts.h"
 #include "real_services.h"
 #include "start_up.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 
 int main(int argc, char *argv[])
 {
@@ -11,6 +13,9 @@ int main(int argc, char *argv[])
     // Matches the window to its desktop entry (icon and name in the task bar).
     QGuiApplication::setDesktopFileName(QStringLiteral("kidsum"));
     QApplication::setFont(Form1::dialogFont());
+    // Before any widget exists: buttons and menus take their texts when made.
+    installQtChineseTexts(app, qtCatalogueFolders(QCoreApplication::applicationDirPath(),
+                                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
 
     DialogMessages messages;
     ClockRandom random;

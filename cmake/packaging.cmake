@@ -51,6 +51,9 @@ if(WIN32)
     install(TARGETS kidsum RUNTIME DESTINATION .)
     install(DIRECTORY "${KIDSUM_ASSET_DIR}/img" DESTINATION .)
     install(FILES "${CMAKE_CURRENT_SOURCE_DIR}/menus/help.htm" DESTINATION .)
+    if(KIDSUM_QT_CATALOGUE)
+        install(FILES "${KIDSUM_QT_CATALOGUE}" DESTINATION .)
+    endif()
     return()
 endif()
 
@@ -60,6 +63,14 @@ set_target_properties(kidsum PROPERTIES INSTALL_RPATH "")
 install(TARGETS kidsum RUNTIME DESTINATION "${KIDSUM_INSTALL_APPDIR}")
 install(DIRECTORY "${KIDSUM_ASSET_DIR}/img" DESTINATION "${KIDSUM_INSTALL_APPDIR}")
 install(FILES "${CMAKE_CURRENT_SOURCE_DIR}/menus/help.htm" DESTINATION "${KIDSUM_INSTALL_APPDIR}")
+# A prefix install carries Qt's Chinese catalogue beside the program, so it
+# speaks Chinese on any distribution. The Debian package leaves it out and
+# depends on qt6-translations-l10n instead (below): Debian keeps the catalogue
+# in step with its Qt there, and the program finds it in Qt's folder.
+if(KIDSUM_QT_CATALOGUE)
+    install(FILES "${KIDSUM_QT_CATALOGUE}" DESTINATION "${KIDSUM_INSTALL_APPDIR}"
+        COMPONENT qt_catalogue)
+endif()
 
 # A relative link keeps the tree movable: a DESTDIR or a package stage works.
 file(RELATIVE_PATH kidsum_link_target "/${CMAKE_INSTALL_BINDIR}" "/${KIDSUM_INSTALL_APPDIR}/kidsum")
@@ -126,10 +137,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt and C++ runtime libraries come from dpkg-shlibdeps; what the program
-# needs without linking to it is named here: glyphs for its Chinese text and
-# the opener of its help page and web links.
+# needs without linking to it is named here: glyphs for its Chinese text, the
+# opener of its help page and web links, and Qt's own texts in Chinese.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-wqy-microhei, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-noto-cjk | fonts-wqy-microhei, xdg-utils, qt6-translations-l10n")
+# Everything but the catalogue copy (component qt_catalogue).
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_CURRENT_BINARY_DIR};kidsum;Unspecified;/")
 include(CPack)
 
 if(BUILD_TESTING)

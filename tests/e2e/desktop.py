@@ -81,7 +81,7 @@ class Keyboard:
     def keys(self, *names):
         self._xdotool("key", "--delay", "15", *names)
 
-    def click(self, acc, right_inset=None):
+    def click(self, acc, right_inset=None, button=1):
         """Clicks the middle of a control, or a point right_inset pixels
         from its right edge (where a drop-down list has its arrow)."""
         box = acc.get_extents(Atspi.CoordType.SCREEN)
@@ -89,7 +89,7 @@ class Keyboard:
             raise Failure(f"cannot click {describe(acc)}: it has no area on screen")
         x = box.x + (box.width - right_inset if right_inset else box.width // 2)
         y = box.y + box.height // 2
-        self._xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+        self._xdotool("mousemove", "--sync", str(x), str(y), "click", str(button))
 
 
 class Program:
@@ -221,7 +221,7 @@ class Program:
 
     def message_box(self, timeout=5.0):
         """Waits for a message box to be shown and active; returns its
-        title and the texts of its labels."""
+        title, the texts of its labels and the names of its buttons."""
         def probe():
             boxes = self._message_boxes()
             if not boxes:
@@ -231,14 +231,53 @@ class Program:
                 return False, f"{describe(box)} not active yet"
             texts = [acc.get_name() for acc in walk(box)
                      if acc.get_role() == Atspi.Role.LABEL and acc.get_name()]
-            return True, (box.get_name(), texts)
+            buttons = [acc.get_name() for acc in walk(box)
+                       if acc.get_role() == Atspi.Role.PUSH_BUTTON]
+            return True, (box.get_name(), texts, buttons)
         return wait_for("a message box", probe, timeout)
 
-    def expect_message(self, title, text, timeout=5.0):
-        shown_title, texts = self.message_box(timeout)
+    def expect_message(self, title, text, timeout=5.0, buttons=("确定",)):
+        """Every box the program shows has one button, named in Chinese."""
+        shown_title, texts, shown_buttons = self.message_box(timeout)
         if shown_title != title or text not in texts:
             raise Failure(f"expected message box {title!r} saying {text!r}; "
                           f"AT-SPI read title {shown_title!r}, texts {texts!r}")
+        if shown_buttons != list(buttons):
+            raise Failure(f"message box {title!r} has buttons {shown_buttons!r}, "
+                          f"expected {list(buttons)!r}")
+
+    def context_menu(self, acc, timeout=5.0):
+        """Opens the context menu of a control with a right click; returns
+        the names of its entries, separators left out."""
+        # Qt leaves popup menus out of the application's children; the menu
+        # is the source of the event that says it is now showing.
+        shown = []
+
+        def on_event(event):
+            if event.detail1 == 1:
+                shown.append(event.source)
+        listener = Atspi.EventListener.new(on_event)
+        listener.register("object:state-changed:showing")
+        context = GLib.MainContext.default()
+        self.input.click(acc, button=3)
+
+        def probe():
+            while context.pending():
+                context.iteration(False)
+            for menu in shown:
+                if menu.get_role() != Atspi.Role.POPUP_MENU:
+                    continue
+                items = [menu.get_child_at_index(i) for i in range(menu.get_child_count())]
+                names = [item.get_name() for item in items
+                         if item is not None and item.get_role() == Atspi.Role.MENU_ITEM
+                         and item.get_name()]
+                if names:
+                    return True, names
+            return False, [describe(menu) for menu in shown]
+        try:
+            return wait_for("a context menu", probe, timeout)
+        finally:
+            listener.deregister("object:state-changed:showing")
 
     def close_message_with_return(self):
         self.input.keys("Return")

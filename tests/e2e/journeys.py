@@ -6,6 +6,7 @@ with the screenshot and the stand-in browser's record.
 """
 
 import os
+import shutil
 import subprocess
 import urllib.parse
 
@@ -24,10 +25,11 @@ AUTO_NEXT = "答对后自动换题"
 
 
 class Trip:
-    def __init__(self, shot, browser_record, kidsum):
+    def __init__(self, shot, browser_record, kidsum, work):
         self.shot = shot                    # shot(label): a screenshot now
         self.browser_record = browser_record
         self.kidsum = kidsum
+        self.work = work                    # a folder of the journey's own
 
 
 def verdict(p):
@@ -179,6 +181,85 @@ def help_page(p, trip):
     trip.shot("help")
 
 
+# Qt's own texts, in Chinese whatever the system's language.
+EDIT_MENU = ["撤消(U)", "重做(R)", "剪切(T)", "复制(C)", "粘贴(P)", "删除", "全选"]
+
+
+def qt_texts_in_chinese(p, trip):
+    for name, control in [("answer box", p.text_box(ANSWER)),
+                          ("list field", p.list_labelled("第一位"))]:
+        entries = p.context_menu(control)
+        shown = [entry.split("\t")[0].strip() for entry in entries]
+        if shown != EDIT_MENU:
+            raise Failure(f"the {name}'s context menu reads {entries!r}, expected {EDIT_MENU!r}")
+        trip.shot(f"context-menu-{name.replace(' ', '-')}")
+        p.type_keys("Escape")
+    # The error trap of the reveal: one button, "确定"; Return still closes it.
+    p.click(p.button("答案"))
+    p.expect_message("错误提示", "没有数字进行计算，无法得到结果")
+    trip.shot("message-box")
+    p.close_message_with_return()
+
+
+def program_copy(trip, folder_name, catalogue=True, hint_set_1=True, qt_translations=None):
+    """A copy of the program's folder in a folder of its own: kidsum, img/,
+    help.htm and, with `catalogue`, Qt's catalogue beside it. Returns the
+    copy's executable."""
+    source = os.path.dirname(os.path.realpath(trip.kidsum))
+    folder = os.path.join(trip.work, folder_name)
+    os.makedirs(folder)
+    shutil.copy2(trip.kidsum, folder)
+    shutil.copytree(os.path.join(source, "img"), os.path.join(folder, "img"))
+    shutil.copy2(os.path.join(source, "help.htm"), folder)
+    if catalogue:
+        shutil.copy2(os.path.join(source, "qtbase_zh_CN.qm"), folder)
+    if not hint_set_1:
+        for name in os.listdir(os.path.join(folder, "img", "1")):
+            os.remove(os.path.join(folder, "img", "1", name))
+    if qt_translations is not None:
+        # Qt's own folders as they are, but for its translations.
+        plugins = subprocess.run(["qtpaths6", "--query", "QT_INSTALL_PLUGINS"], check=True,
+                                 capture_output=True, text=True).stdout.strip()
+        with open(os.path.join(folder, "qt.conf"), "w", encoding="utf-8") as conf:
+            conf.write(f"[Paths]\nPrefix=/usr\nPlugins={plugins}\n"
+                       f"Translations={qt_translations}\n")
+    return os.path.join(folder, os.path.basename(trip.kidsum))
+
+
+def without_hint_pictures(trip):
+    return program_copy(trip, "没有图案 1", hint_set_1=False)
+
+
+def missing_hint_picture(p, trip):
+    p.click(p.button("出题"))
+    p.expect_message("乐乐儿童加减法", "出现异常错误,请与作者联系!")
+    trip.shot("missing-picture")
+    p.close_message_with_return()
+
+
+def without_catalogue(trip):
+    empty = os.path.join(trip.work, "no translations")
+    os.makedirs(empty)
+    return program_copy(trip, "没有目录", catalogue=False, qt_translations=empty)
+
+
+def works_without_catalogue(p, trip):
+    # Qt's English texts, and everything else as always.
+    ask(p, "7", "5")
+    answer = p.text_box(ANSWER)
+    p.click(answer)
+    p.type_keys("1", "2")
+    p.expect_text(answer, "?")
+    p.click(p.button("答案"))
+    p.expect_text(answer, "12")
+    p.expect_description(verdict(p), "答对了")
+    p.pick("加减法", "-(减法)")
+    p.pick("第一位", "0～5")
+    p.pick("第二位", "10～15")
+    p.expect_message("错误提示", "与第二位设置的范围矛盾,请检查后重新设置", buttons=("OK",))
+    p.close_message_with_return()
+
+
 def exit_menu(p, trip):
     p.type_keys("alt+t")
     try:
@@ -190,13 +271,28 @@ def exit_menu(p, trip):
     trip.shot("after-exit")
 
 
+class Setup:
+    """How a journey's program is started: extra environment, and a
+    function of the Trip that prepares the executable to run (the built
+    one when None)."""
+
+    def __init__(self, env=None, program=None):
+        self.env = env or {}
+        self.program = program
+
+
+# name, journey, Setup
 JOURNEYS = [
-    ("1-start-up", start_up),
-    ("2-right-answer-moves-on", right_answer_moves_on),
-    ("3-verdicts-without-auto-next", verdicts_without_auto_next),
-    ("4-subtraction-range-conflict", subtraction_range_conflict),
-    ("5-reveal-subtraction", reveal_subtraction),
-    ("6-reveal-without-question", reveal_without_question),
-    ("7-help-page", help_page),
-    ("8-exit-menu", exit_menu),
+    ("1-start-up", start_up, Setup()),
+    ("2-right-answer-moves-on", right_answer_moves_on, Setup()),
+    ("3-verdicts-without-auto-next", verdicts_without_auto_next, Setup()),
+    ("4-subtraction-range-conflict", subtraction_range_conflict, Setup()),
+    ("5-reveal-subtraction", reveal_subtraction, Setup()),
+    ("6-reveal-without-question", reveal_without_question, Setup()),
+    ("7-help-page", help_page, Setup()),
+    ("8-exit-menu", exit_menu, Setup()),
+    ("9-qt-texts-lang-c", qt_texts_in_chinese, Setup(env={"LANG": "C"})),
+    ("10-qt-texts-lang-en", qt_texts_in_chinese, Setup(env={"LANG": "en_US.UTF-8"})),
+    ("11-missing-hint-picture", missing_hint_picture, Setup(program=without_hint_pictures)),
+    ("12-without-catalogue", works_without_catalogue, Setup(program=without_catalogue)),
 ]

@@ -60,7 +60,7 @@ def run_inside(args):
     import desktop
     import journeys
 
-    journey = dict(journeys.JOURNEYS)[args.inside]
+    journey, setup = {name: (fn, setup) for name, fn, setup in journeys.JOURNEYS}[args.inside]
     work = args.work
     stubs = desktop.private_dir(work, "bin")
     record = os.path.join(work, "browser-record.txt")
@@ -78,6 +78,9 @@ def run_inside(args):
         "PATH": stubs + os.pathsep + env.get("PATH", "/usr/bin:/bin"),
         "BROWSER": stub,
     })
+    for name in ("LC_ALL", "LC_MESSAGES", "LANGUAGE"):
+        env.pop(name, None)
+    env.update(setup.env)
 
     def shot(label):
         desktop.screenshot(env, os.path.join(args.shots, f"{args.inside}-{label}.png"))
@@ -88,9 +91,11 @@ def run_inside(args):
     program = None
     passed = False
     try:
-        program = desktop.Program(args.kidsum, env,
+        trip = journeys.Trip(shot, record, args.kidsum, desktop.private_dir(work, "journey"))
+        executable = setup.program(trip) if setup.program else args.kidsum
+        program = desktop.Program(executable, env,
                                   os.path.join(args.shots, f"{args.inside}.log"))
-        journey(program, journeys.Trip(shot, record, args.kidsum))
+        journey(program, trip)
         passed = True
     except desktop.Failure as failure:
         print(f"expected: {failure}", file=findings)
@@ -207,7 +212,7 @@ def main():
         return 1
     sys.path.insert(0, HERE)
     from journeys import JOURNEYS
-    names = [name for name, _ in JOURNEYS]
+    names = [name for name, _, _ in JOURNEYS]
     chosen = names if args.only is None else [n for n in names if n in args.only]
     if args.only and len(chosen) != len(args.only):
         print(f"unknown journeys among {args.only}; known: {names}")

@@ -50,14 +50,19 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Dependencies: the Qt libraries found by dpkg-shlibdeps and the two that no
-# library link reveals.
+# Dependencies: the Qt libraries found by dpkg-shlibdeps and the three that
+# no library link reveals.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 "fonts-noto-cjk | fonts-wqy-microhei" xdg-utils; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 "fonts-noto-cjk | fonts-wqy-microhei" xdg-utils \
+              qt6-translations-l10n; do
     [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed"
 done
 [[ $(dpkg-deb -f "$deb" Section) == education ]] || fail "Section is not education"
+# Qt's catalogue comes from qt6-translations-l10n, never as a second copy.
+if dpkg-deb -c "$deb" | grep -q 'qtbase_zh_CN\.qm'; then
+    fail "the package carries its own qtbase_zh_CN.qm"
+fi
 
 if command -v lintian >/dev/null 2>&1; then
     # lintian refuses nothing as root but says so; its tags are what counts.

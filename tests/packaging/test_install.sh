@@ -37,6 +37,7 @@ app="$prefix/lib/kidsum"
     || fail "bin/kidsum points to '$(readlink "$prefix/bin/kidsum")', not ../lib/kidsum/kidsum"
 [[ -x $app/kidsum && ! -L $app/kidsum ]] || fail "lib/kidsum/kidsum is not the executable"
 [[ -f $app/help.htm ]] || fail "help.htm is not beside the executable"
+[[ -f $app/qtbase_zh_CN.qm ]] || fail "Qt's catalogue qtbase_zh_CN.qm is not beside the executable"
 for picture in ok err white; do
     [[ -f $app/img/$picture.jpg ]] || fail "img/$picture.jpg missing"
 done

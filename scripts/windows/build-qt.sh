@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds Qt Base for 64-bit Windows (MinGW-w64) from Debian's own source of
+# the host's Qt version, into a versioned cache folder outside the tree.
+# Reused when complete; rebuilt when missing or incomplete. Takes 30 to 40
+# minutes on two cores.
+#
+# Usage: build-qt.sh            prints the Qt prefix on its last line
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$top/scripts/windows/qt-cache.sh"
+
+if qt_cache_complete; then
+    echo "Qt for Windows: using $qt_prefix"
+    echo "$qt_prefix"
+    exit 0
+fi
+
+start=$(date +%s)
+echo "Qt for Windows: building $qt_version into $qt_prefix (30 to 40 minutes)"
+rm -rf "$qt_prefix" "$qt_work/build"
+mkdir -p "$qt_work"
+
+# Debian's source package, fetched through a private apt configuration so
+# the system's apt sources stay as they are.
+src_dir=$qt_work/source
+if [[ ! -f $src_dir/.kidsum-unpacked ]]; then
+    rm -rf "$qt_work"/apt "$qt_work"/qt6-base[-_]* "$src_dir"
+    mkdir -p "$qt_work/apt/lists/partial" "$qt_work/apt/archives/partial"
+    echo "deb-src http://deb.debian.org/debian bookworm main" >"$qt_work/apt/sources.list"
+    apt_private=(-o "Dir::Etc::SourceList=$qt_work/apt/sources.list"
+                 -o "Dir::Etc::SourceParts=$qt_work/apt/none"
+                 -o "Dir::State::Lists=$qt_work/apt/lists"
+                 -o "Dir::Cache::Archives=$qt_work/apt/archives"
+                 -o "Debug::NoLocking=1")
+    apt-get "${apt_private[@]}" update -q
+    (cd "$qt_work" && apt-get "${apt_private[@]}" source -q "qt6-base=$qt_debian_version")
+    mv "$qt_work"/qt6-base-6.4.2+dfsg "$src_dir" 2>/dev/null || true
+    [[ -d $src_dir ]] || { echo "qt6-base source not unpacked in $qt_work" >&2; exit 1; }
+    touch "$src_dir/.kidsum-unpacked"
+fi
+
+# Shared libraries; bundled image, font and regex libraries; OpenGL left
+# dynamic (the Windows platform plug-in does not build without it); the
+# tablet headers are removed from Debian's source.
+cmake -G Ninja -S "$src_dir" -B "$qt_work/build" \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$qt_prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_opengl_dynamic=ON \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_png=OFF \
+    -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
+    -DFEATURE_system_doubleconversion=OFF -DFEATURE_zstd=OFF
+nice -n 10 cmake --build "$qt_work/build" --parallel "$(nproc)"
+cmake --install "$qt_work/build"
+echo "$qt_version $qt_debian_version" >"$qt_prefix/$qt_stamp_name"
+rm -rf "$qt_work/build"
+
+echo "Qt for Windows: built in $(( ($(date +%s) - start) / 60 )) min $(( ($(date +%s) - start) % 60 )) s"
+echo "$qt_prefix"
