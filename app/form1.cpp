@@ -149,9 +149,15 @@ QString pictureCount(int shown)
 QFont Form1::dialogFont()
 {
     QFont font;
+#ifdef Q_OS_WIN
+    // Windows' own Chinese UI face first, as every other program there uses.
+    font.setFamilies({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
+                      QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
+#else
     font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
                       QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
                       QStringLiteral("SimSun")});
+#endif
     font.setPointSize(9);
     return font;
 }
@@ -196,7 +202,13 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
 
     const QSize clientSize =
         layout::toPixels({0, 0, layout::clientWidth, layout::clientHeight}).size();
-    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    // The menu bar takes the height its layout gives it, which is its
+    // height for the width (on Windows one pixel more than its size hint).
+    QMenuBar *bar = menuBar();
+    int barHeight = bar->heightForWidth(clientSize.width());
+    if (barHeight < 0)
+        barHeight = bar->sizeHint().height();
+    resize(clientSize.width(), clientSize.height() + barHeight);
     w_.cbo1st->setFocus();
 }
 

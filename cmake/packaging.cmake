@@ -6,7 +6,8 @@
 # it (Qt resolves the link through /proc/self/exe, so the program still finds
 # its folder). Desktop entry, icons, AppStream metadata, manual page and the
 # Debian copyright and changelog go where the desktop and dpkg look for them.
-# Windows: kidsum.exe carries the version record and icon of kidsum.rc.
+# Windows: the program's folder and its zip and installer, in
+# windows_package.cmake.
 
 include(GNUInstallDirs)
 
@@ -41,19 +42,7 @@ configure_file("${KIDSUM_ASSET_DIR}/icon/kidsum.ico"
     "${kidsum_packaging_out}/windows/kidsum.ico" COPYONLY)
 
 if(WIN32)
-    target_sources(kidsum PRIVATE "${kidsum_packaging_out}/windows/kidsum.rc")
-    set_source_files_properties("${kidsum_packaging_out}/windows/kidsum.rc"
-        PROPERTIES INCLUDE_DIRECTORIES "${kidsum_packaging_out}/windows")
-    set_target_properties(kidsum PROPERTIES WIN32_EXECUTABLE ON)
-
-    # One folder: kidsum.exe with img\ and help.htm beside it (Qt's own DLLs
-    # are added by windeployqt, see docs/install.md).
-    install(TARGETS kidsum RUNTIME DESTINATION .)
-    install(DIRECTORY "${KIDSUM_ASSET_DIR}/img" DESTINATION .)
-    install(FILES "${CMAKE_CURRENT_SOURCE_DIR}/menus/help.htm" DESTINATION .)
-    if(KIDSUM_QT_CATALOGUE)
-        install(FILES "${KIDSUM_QT_CATALOGUE}" DESTINATION .)
-    endif()
+    include("${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake")
     return()
 endif()
 

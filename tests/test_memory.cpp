@@ -7,6 +7,7 @@
 #include "app/image_box.h"
 #include "app/start_up.h"
 #include "fakes.h"
+#include "resident_memory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,18 +45,6 @@ private:
     std::uint64_t state_ = 0x9e3779b97f4a7c15u;
 };
 
-// Resident memory in KiB, from the kernel's account of this process.
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QRegularExpression line(QStringLiteral("^VmRSS:\\s*(\\d+) kB"),
-                                  QRegularExpression::MultilineOption);
-    const auto match = line.match(QString::fromLatin1(status.readAll()));
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
-}
-
 template <class Row>
 int filled(const Row &row)
 {
@@ -86,7 +75,7 @@ void MemoryTest::flatOverTenThousandQuestions()
 
     constexpr int batch = 100;
     constexpr int questions = 10000;
-    long afterFirstBatch = 0;
+    long long afterFirstBatch = 0;
     for (int q = 0; q < questions; ++q) {
         // Both operations and all three picture sets, numbers 0 to 20.
         w.setListIndex(w.cboCode, q % 2);
@@ -109,9 +98,9 @@ void MemoryTest::flatOverTenThousandQuestions()
                 afterFirstBatch = residentKiB();
         }
     }
-    const long afterAll = residentKiB();
+    const long long afterAll = residentKiB();
     QVERIFY(afterFirstBatch > 0);
-    qInfo("resident after %d questions: %ld KiB, after %d: %ld KiB (%+ld KiB)", batch,
+    qInfo("resident after %d questions: %lld KiB, after %d: %lld KiB (%+lld KiB)", batch,
           afterFirstBatch, questions, afterAll, afterAll - afterFirstBatch);
     QVERIFY2(afterAll - afterFirstBatch <= 1024,
              qPrintable(QStringLiteral("grew by %1 KiB").arg(afterAll - afterFirstBatch)));

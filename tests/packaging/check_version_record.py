@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Compiles the Windows resource script with windres and checks what the
-compiled .res carries: the version record field by field and the icon group
-against the .ico it was made from.
+"""Checks the version record field by field and the icon group against the
+.ico it was made from: in the .res that windres compiles from the resource
+script, or in the built Windows program itself.
 
 usage: check_version_record.py WINDRES RC_FILE ICO_FILE VERSION WORK_DIR
-Exits 77 (skipped) when windres is not installed.
+       check_version_record.py --exe KIDSUM_EXE ICO_FILE VERSION
+The first exits 77 (skipped) when windres is not installed. The second also
+checks that the program is a 64-bit GUI program (no console window).
 """
 import os
 import shutil
@@ -123,8 +125,7 @@ def version_text(version):
     return f"{major}.{minor:02d}.{patch:04d}"
 
 
-def check(res_path, ico_path, version, check):
-    entries = resources(open(res_path, "rb").read())
+def check(entries, ico_path, version, check):
     major, minor, patch = (int(p) for p in version.split("."))
     text = version_text(version)
 
@@ -189,7 +190,28 @@ def check(res_path, ico_path, version, check):
             check.failures.append("icon image data differs from the .ico file")
 
 
+def check_exe(argv):
+    sys.dont_write_bytecode = True  # keep the source folder clean
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
+    import pe
+    exe_path, ico_file, version = argv
+    program = pe.PeFile(exe_path)
+    checker = Checker()
+    checker.equal("machine", hex(program.machine), hex(pe.MACHINE_AMD64))
+    checker.equal("subsystem (2: GUI, 3: console)", program.subsystem, pe.SUBSYSTEM_GUI)
+    check(program.resources(), ico_file, version, checker)
+    for failure in checker.failures:
+        print("FAIL:", failure)
+    if checker.failures:
+        return 1
+    print(f"{os.path.basename(exe_path)}: 64-bit GUI program; version record "
+          f"{version_text(version)} and 13-image icon group are as expected")
+    return 0
+
+
 def main(argv):
+    if len(argv) == 5 and argv[1] == "--exe":
+        return check_exe(argv[2:])
     if len(argv) != 6:
         print(__doc__, file=sys.stderr)
         return 2
@@ -209,7 +231,7 @@ def main(argv):
         print("windres failed:", " ".join(command), compiled.stdout, compiled.stderr, sep="\n")
         return 1
     checker = Checker()
-    check(res_path, ico_file, version, checker)
+    check(resources(open(res_path, "rb").read()), ico_file, version, checker)
     for failure in checker.failures:
         print("FAIL:", failure)
     if checker.failures:

@@ -1,0 +1,87 @@
+# The Windows program, its folder and its packages. Included by
+# packaging.cmake when building for Windows.
+#
+# kidsum.exe is a GUI program carrying the version record and icon of
+# kidsum.rc. `cmake --install` lays out the folder the program runs from:
+# kidsum.exe with img\, help.htm and Qt's Chinese catalogue beside it, the Qt
+# DLLs and the plug-ins it loads (platform, JPEG and ICO readers, the native
+# style), and the MinGW runtime, every binary stripped. CPack makes the zip
+# (unpack anywhere and run) and the NSIS installer of that folder.
+
+target_sources(kidsum PRIVATE "${kidsum_packaging_out}/windows/kidsum.rc")
+set_source_files_properties("${kidsum_packaging_out}/windows/kidsum.rc"
+    PROPERTIES INCLUDE_DIRECTORIES "${kidsum_packaging_out}/windows")
+set_target_properties(kidsum PROPERTIES WIN32_EXECUTABLE ON)
+
+install(TARGETS kidsum RUNTIME DESTINATION .)
+install(DIRECTORY "${KIDSUM_ASSET_DIR}/img" DESTINATION .)
+install(FILES "${CMAKE_CURRENT_SOURCE_DIR}/menus/help.htm" DESTINATION .)
+if(KIDSUM_QT_CATALOGUE)
+    install(FILES "${KIDSUM_QT_CATALOGUE}" DESTINATION .)
+else()
+    message(WARNING "the Windows folder will not carry Qt's Chinese catalogue")
+endif()
+
+# Qt: the three libraries the program links and the plug-ins it loads.
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+    DESTINATION .)
+set(kidsum_qt_plugins
+    "platforms|Qt6::QWindowsIntegrationPlugin"
+    "imageformats|Qt6::QJpegPlugin"
+    "imageformats|Qt6::QICOPlugin"
+    "styles|Qt6::QWindowsVistaStylePlugin")
+foreach(pair IN LISTS kidsum_qt_plugins)
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 folder)
+    list(GET pair 1 plugin)
+    if(NOT TARGET ${plugin})
+        message(FATAL_ERROR "the Qt for Windows has no plug-in ${plugin}")
+    endif()
+    install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder})
+endforeach()
+
+# The MinGW runtime, as the compiler knows it.
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${dll}
+        OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
+        message(FATAL_ERROR "${CMAKE_CXX_COMPILER} knows no ${dll}")
+    endif()
+    install(FILES "${dll_path}" DESTINATION .)
+endforeach()
+
+# Debug sections make up most of Qt's DLLs; the folder ships without them.
+if(NOT CMAKE_STRIP)
+    message(FATAL_ERROR "no strip for the Windows binaries")
+endif()
+install(CODE "
+    file(GLOB_RECURSE kidsum_binaries \"\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\${CMAKE_INSTALL_PREFIX}/*.exe\")
+    foreach(binary IN LISTS kidsum_binaries)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" RESULT_VARIABLE failed)
+        if(failed)
+            message(FATAL_ERROR \"could not strip \${binary}\")
+        endif()
+    endforeach()
+")
+
+# cpack (in the build folder) writes kidsum-1.0.4-win64.zip and
+# kidsum-1.0.4-win64-setup.exe.
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_NAME kidsum)
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VENDOR "Lele")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${KIDSUM_TITLE}")
+set(CPACK_PACKAGE_FILE_NAME "kidsum-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "${KIDSUM_TITLE}")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${KIDSUM_MAIN_BASE}/")
+set(CPACK_NSIS_MUI_ICON "${KIDSUM_ASSET_DIR}/icon/kidsum.ico")
+set(CPACK_NSIS_MUI_UNIICON "${KIDSUM_ASSET_DIR}/icon/kidsum.ico")
+# Our own installer script: Chinese pages only, a Start-menu entry, an
+# uninstaller registered with Windows.
+set(CPACK_MODULE_PATH "${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows")
+set(KIDSUM_NSIS_TITLE "${KIDSUM_TITLE}")
+set(KIDSUM_NSIS_VERSION_NUMBERS "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.${PROJECT_VERSION_PATCH}")
+configure_file("${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/cpack_options.cmake.in"
+    "${kidsum_packaging_out}/windows/cpack_options.cmake" @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE "${kidsum_packaging_out}/windows/cpack_options.cmake")
+include(CPack)

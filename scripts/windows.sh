@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The Windows program, cross-built on Debian with MinGW-w64 and tested under
+# Wine.
+#
+#   bash scripts/windows.sh        builds Qt for Windows into its cache folder
+#                                  when it is missing (30 to 40 minutes, once),
+#                                  then kidsum.exe, the zip and the installer
+#   bash scripts/windows.sh test   the same, then every Windows test: the test
+#                                  programs through Wine, the real window, the
+#                                  browser, the zip and the installer
+#
+# Installs what is missing with apt-get (through sudo when not root).
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+source scripts/deps.sh
+source scripts/windows/qt-cache.sh
+mode=${1:-build}
+case $mode in
+build | test) ;;
+*) echo "usage: bash scripts/windows.sh [test]" >&2; exit 2 ;;
+esac
+
+ensure_packages "${build_packages[@]}" "${run_packages[@]}" "${windows_packages[@]}"
+[[ $mode == test ]] && ensure_packages "${headless_packages[@]}" python3
+
+began=$(date +%s)
+if qt_cache_complete; then
+    echo "Qt for Windows: $qt_prefix"
+else
+    bash scripts/windows/build-qt.sh
+fi
+
+step=$(date +%s)
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+(cd build/windows && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
+for package in build/windows/kidsum-1.0.4-win64.zip build/windows/kidsum-1.0.4-win64-setup.exe; do
+    [[ -f $package ]] || { echo "cpack made no $package" >&2; exit 1; }
+    echo "$package: $(( $(stat -c %s "$package") / 1024 )) KiB"
+done
+echo "program and packages: $(( $(date +%s) - step )) s"
+
+if [[ $mode == test ]]; then
+    step=$(date +%s)
+    # A fresh Wine prefix for this run; the test programs share it.
+    WINEPREFIX=$(mktemp -d /tmp/kidsum-wine-ctest.XXXXXX)
+    export WINEPREFIX
+    trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
+    # Wine opens windows (Qt's message window among them) on an X display.
+    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows
+    echo "test programs under Wine: $(( $(date +%s) - step )) s"
+
+    step=$(date +%s)
+    base=$(sed -n 's/^KIDSUM_MAIN_BASE:STRING=//p' build/windows/CMakeCache.txt)
+    /usr/bin/python3 tests/windows/wine_checks.py --build build/windows \
+        --shots build/windows/wine-shots --main-base "$base"
+    echo "real-window checks under Wine: $(( $(date +%s) - step )) s"
+fi
+echo "scripts/windows.sh $mode: $(( $(date +%s) - began )) s in all"
