@@ -40,29 +40,32 @@ foreach(pair IN LISTS kidsum_qt_plugins)
     install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder})
 endforeach()
 
-# The MinGW runtime, as the compiler knows it.
-foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-    execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${dll}
-        OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
-        message(FATAL_ERROR "${CMAKE_CXX_COMPILER} knows no ${dll}")
-    endif()
-    install(FILES "${dll_path}" DESTINATION .)
-endforeach()
-
-# Debug sections make up most of Qt's DLLs; the folder ships without them.
-if(NOT CMAKE_STRIP)
-    message(FATAL_ERROR "no strip for the Windows binaries")
-endif()
-install(CODE "
-    file(GLOB_RECURSE kidsum_binaries \"\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\${CMAKE_INSTALL_PREFIX}/*.exe\")
-    foreach(binary IN LISTS kidsum_binaries)
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" RESULT_VARIABLE failed)
-        if(failed)
-            message(FATAL_ERROR \"could not strip \${binary}\")
+# The MinGW runtime, as the compiler knows it, and binaries without their
+# debug sections, which make up most of Qt's DLLs. (An MSVC build has its
+# runtime installed by Windows and its debug data in separate files.)
+if(MINGW)
+    foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+        execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${dll}
+            OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
+            message(FATAL_ERROR "${CMAKE_CXX_COMPILER} knows no ${dll}")
         endif()
+        install(FILES "${dll_path}" DESTINATION .)
     endforeach()
-")
+
+    if(NOT CMAKE_STRIP)
+        message(FATAL_ERROR "no strip for the Windows binaries")
+    endif()
+    install(CODE "
+        file(GLOB_RECURSE kidsum_binaries \"\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\${CMAKE_INSTALL_PREFIX}/*.exe\")
+        foreach(binary IN LISTS kidsum_binaries)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" RESULT_VARIABLE failed)
+            if(failed)
+                message(FATAL_ERROR \"could not strip \${binary}\")
+            endif()
+        endforeach()
+    ")
+endif()
 
 # cpack (in the build folder) writes kidsum-1.0.4-win64.zip and
 # kidsum-1.0.4-win64-setup.exe.

@@ -46,7 +46,9 @@ if [[ $mode == test ]]; then
     # A fresh Wine prefix for this run; the test programs share it.
     WINEPREFIX=$(mktemp -d /tmp/kidsum-wine-ctest.XXXXXX)
     export WINEPREFIX
-    trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
+    wineserver=/usr/lib/wine/wineserver
+    [[ -x $wineserver ]] || wineserver=wineserver
+    trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
     # Wine opens windows (Qt's message window among them) on an X display.
     xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows
     echo "test programs under Wine: $(( $(date +%s) - step )) s"
