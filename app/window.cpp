@@ -44,3 +44,13 @@ bool Window::autoNextTicked() const
 {
     return chkAuto->checkState() == Qt::Checked;
 }
+
+Operation Window::operation() const
+{
+    return operationAt(cboCode->currentIndex());
+}
+
+HintKind Window::hintKind() const
+{
+    return hintKindAt(cboPic->currentIndex());
+}

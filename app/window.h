@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/choices.h"
 #include "services.h"
 
 #include <QString>
@@ -75,6 +76,10 @@ public:
 
     // Whether the check box reads 1 (ticked).
     bool autoNextTicked() const;
+
+    // The operation and the hint kind chosen in the lists, read as choices.
+    Operation operation() const;
+    HintKind hintKind() const;
 
 private:
     std::map<QComboBox *, std::function<void()>> clickHandlers_;

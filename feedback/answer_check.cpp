@@ -49,7 +49,7 @@ void checkAnswer(Window &w)
         return;
     if (!readOperand(w, w.txtTest2, QStringLiteral("第二位不是数字,请检查"), second))
         return;
-    const int expected = feedback::expectedResult(first, second, w.cboCode->currentIndex());
+    const int expected = feedback::expectedResult(first, second, w.operation());
 
     switch (feedback::judge(typed.number, expected)) {
     case feedback::Verdict::Right:

@@ -32,7 +32,7 @@ void reveal(Window &w)
     const int a = operand(w.txtTest1);
     const int b = operand(w.txtTest2);
     const QString result =
-        numeric::toText(feedback::expectedResult(a, b, w.cboCode->currentIndex()));
+        numeric::toText(feedback::expectedResult(a, b, w.operation()));
     // The check runs on a change of text only; a box that already holds the
     // result may still show the verdict of another question (the operation
     // changed since), so check it here.
@@ -41,10 +41,10 @@ void reveal(Window &w)
     else
         w.txtAnswer->setText(result);
 
-    if (w.cboPic->currentIndex() <= 0)
+    if (w.hintKind() == HintKind::None)
         return;
     SharedPicture hint(w.lblpic->text());
-    if (w.cboCode->currentIndex() == 0) {
+    if (w.operation() == Operation::Addition) {
         feedback::fillRow(w.img3, 0, (long long)a + b, hint);
         return;
     }

@@ -20,9 +20,9 @@ TypedAnswer readTypedAnswer(QStringView text)
     return {TypedAnswer::Kind::Number, {}, numeric::toInteger(answer)};
 }
 
-std::int32_t expectedResult(std::int32_t first, std::int32_t second, int operation)
+std::int32_t expectedResult(std::int32_t first, std::int32_t second, Operation operation)
 {
-    const std::int64_t result = operation == 0 ? std::int64_t(first) + second
+    const std::int64_t result = operation == Operation::Addition ? std::int64_t(first) + second
                                                : std::int64_t(first) - second;
     if (result > std::numeric_limits<std::int32_t>::max()
         || result < std::numeric_limits<std::int32_t>::min())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/choices.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -27,9 +29,9 @@ inline constexpr QStringView placeholder = u"?";
 // two-character text never does).
 TypedAnswer readTypedAnswer(QStringView text);
 
-// first + second for operation 0, first - second for any other operation.
+// first + second or first - second.
 // Throws RuntimeFailure when the result leaves the 32-bit range.
-std::int32_t expectedResult(std::int32_t first, std::int32_t second, int operation);
+std::int32_t expectedResult(std::int32_t first, std::int32_t second, Operation operation);
 
 enum class Verdict {
     Right,

@@ -17,13 +17,13 @@
 
 namespace feedback {
 
-void FillHintPictures(Window &w, int k, int a, int b, HintDrawing drawing)
+void FillHintPictures(Window &w, HintKind kind, int a, int b, HintDrawing drawing)
 {
     emptyRow(w.img1);
     const double r = w.services.random.next();
     const int n = drawing == HintDrawing::NewQuestion ? quiz::hintNumberForQuestion(r)
                                                       : quiz::hintNumberForKindChange(r);
-    SharedPicture picture(hintPicture(w.appFolder(), k, n));
+    SharedPicture picture(hintPicture(w.appFolder(), pictureSet(kind), n));
     fillRow(w.img1, 0, a, picture);
     emptyRow(w.img2);
     fillRow(w.img2, 0, b, picture);
@@ -40,7 +40,8 @@ void FillHintPictures(Window &w, int k, int a, int b, HintDrawing drawing)
 
 void cboPic_Click(Window &w)
 {
-    if (w.cboPic->currentIndex() < 1) {
+    const HintKind kind = w.hintKind();
+    if (kind == HintKind::None) {
         // The slots keep their pictures, hidden with the frame.
         w.fraPic->setVisible(false);
         w.lblpic->clear();
@@ -52,7 +53,7 @@ void cboPic_Click(Window &w)
     try {
         const int a = numeric::toInteger(w.txtTest1->text());
         const int b = numeric::toInteger(w.txtTest2->text());
-        feedback::FillHintPictures(w, w.cboPic->currentIndex(), a, b,
+        feedback::FillHintPictures(w, kind, a, b,
                                    feedback::HintDrawing::KindChange);
     } catch (const RuntimeFailure &) {
         // A second number that is not a number, or a picture that cannot be

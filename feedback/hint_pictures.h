@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/choices.h"
+
 class Window;
 
 // The picture hints: one picture per unit of each number, all of one drawing
@@ -13,10 +15,11 @@ enum class HintDrawing {
     KindChange,  // picture 1..41; the result row filled from a numeric answer box
 };
 
-// Draws the rows for set k (1 to 3) and the counts a and b; a picture that
-// cannot be read throws RuntimeFailure at the slot that needed it, leaving the
-// slots before it filled. Counts beyond a row's slots fill the row.
-void FillHintPictures(Window &w, int k, int a, int b, HintDrawing drawing);
+// Draws the rows for a picture set (never HintKind::None) and the counts a
+// and b; a picture that cannot be read throws RuntimeFailure at the slot that
+// needed it, leaving the slots before it filled. Counts beyond a row's slots
+// fill the row.
+void FillHintPictures(Window &w, HintKind kind, int a, int b, HintDrawing drawing);
 
 } // namespace feedback
 

@@ -40,13 +40,13 @@ Operands correctForSubtraction(Operands drawn, OperandRange firstRange,
     return {first, second};
 }
 
-Operands drawOperands(OperandRange firstRange, OperandRange secondRange, int operation,
+Operands drawOperands(OperandRange firstRange, OperandRange secondRange, Operation operation,
                       const NextRandom &next)
 {
     Operands drawn;
     drawn.first = drawBetween(firstRange.lowest, firstRange.highest, next());
     drawn.second = drawBetween(secondRange.lowest, secondRange.highest, next());
-    if (operation != operationSubtraction)
+    if (operation != Operation::Subtraction)
         return drawn;
     return correctForSubtraction(drawn, firstRange, secondRange, next);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/choices.h"
 #include "range_table.h"
 
 #include <cstdint>
@@ -22,12 +23,9 @@ struct Operands {
     friend bool operator==(const Operands &, const Operands &) = default;
 };
 
-inline constexpr int operationAddition = 0;
-inline constexpr int operationSubtraction = 1;
-
-// The two draws, in order, then under subtraction (operation exactly 1) the
-// correction that keeps first >= second. Uses two to four random numbers.
-Operands drawOperands(OperandRange firstRange, OperandRange secondRange, int operation,
+// The two draws, in order, then under subtraction the correction that keeps
+// first >= second. Uses two to four random numbers.
+Operands drawOperands(OperandRange firstRange, OperandRange secondRange, Operation operation,
                       const NextRandom &next);
 
 // The subtraction correction alone, for a pair already drawn.

@@ -25,17 +25,17 @@ void makeQuestion(Window &w)
     const quiz::OperandRange firstRange = quiz::rangeAt(w.cbo1st->currentIndex());
     const quiz::OperandRange secondRange = quiz::rangeAt(w.cbo2nd->currentIndex());
     const quiz::Operands operands = quiz::drawOperands(
-        firstRange, secondRange, w.cboCode->currentIndex(), [&random] { return random.next(); });
+        firstRange, secondRange, w.operation(), [&random] { return random.next(); });
 
     w.txtTest1->setText(numeric::toText(operands.first));
     w.txtTest2->setText(numeric::toText(operands.second));
 
-    const int k = w.cboPic->currentIndex();
-    if (k <= 0) {
+    const HintKind kind = w.hintKind();
+    if (kind == HintKind::None) {
         w.lblpic->clear();
         return;
     }
-    feedback::FillHintPictures(w, k, operands.first, operands.second,
+    feedback::FillHintPictures(w, kind, operands.first, operands.second,
                                feedback::HintDrawing::NewQuestion);
 }
 

@@ -18,7 +18,7 @@ void rangeCheck(Window &w)
 {
     try {
         if (!quiz::rangesConflict(w.cbo1st->currentIndex(), w.cbo2nd->currentIndex(),
-                                  w.cboCode->currentIndex()))
+                                  w.operation()))
             return;
         w.message(QStringLiteral("与第二位设置的范围矛盾,请检查后重新设置"),
                   MessageIcon::Exclamation, QStringLiteral("错误提示"));
@@ -63,11 +63,8 @@ void cbo2nd_Click(Window &w)
 
 void cboCode_Click(Window &w)
 {
-    const int position = w.cboCode->currentIndex();
-    if (position == quiz::operationAddition)
-        w.lblCode->setText(QStringLiteral("+"));
-    else if (position == quiz::operationSubtraction)
-        w.lblCode->setText(QStringLiteral("-"));
+    w.lblCode->setText(w.operation() == Operation::Subtraction ? QStringLiteral("-")
+                                                                 : QStringLiteral("+"));
 
     if (!w.txtTest1->text().isEmpty()) {
         emptyQuestionIfFirstSmaller(w);

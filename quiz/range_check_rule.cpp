@@ -4,7 +4,7 @@
 
 namespace quiz {
 
-bool rangesConflict(int p1, int p2, int operation)
+bool rangesConflict(int p1, int p2, Operation operation)
 {
     // These entries reach 20 (first) or start at 0 (second): no conflict is
     // possible, and a second list without a selection is passed over.
@@ -12,7 +12,7 @@ bool rangesConflict(int p1, int p2, int operation)
         return false;
     if (p2 <= 0 || p2 == positionZeroToTwenty)
         return false;
-    if (operation == 0)
+    if (operation == Operation::Addition)
         return false;
     return rangeAt(p2).lowest > rangeAt(p1).highest;
 }

@@ -42,4 +42,12 @@ const char16_t *rangeEntryText(int position)
     return u"";
 }
 
+int rangePosition(std::u16string_view text)
+{
+    for (int position = 0; position < rangeEntryCount; ++position)
+        if (text == rangeEntryText(position))
+            return position;
+    return -1;
+}
+
 } // namespace quiz

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // The 30 entries of the two range lists, decoded by position, never by
 // parsing their texts.
@@ -23,5 +24,8 @@ OperandRange rangeAt(int position);
 
 // The entry texts, in list order.
 const char16_t *rangeEntryText(int position);
+
+// The position of the entry whose text is `text` ("0～5", "7", "不限定"), or -1.
+int rangePosition(std::u16string_view text);
 
 } // namespace quiz

@@ -146,7 +146,7 @@ void AnswerCheckTest::typedAnswers()
     TestWindow t;
     Window &w = t.w();
     QVERIFY(openWindow(t));
-    t.ask(first, second, operation);
+    t.ask(first, second, operationAt(operation));
     w.chkAuto->setChecked(false);
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("?"));
     showPrevious(t);
@@ -239,7 +239,7 @@ void AnswerCheckTest::operationSwitchedAfterQuestion()
     TestWindow t;
     Window &w = t.w();
     QVERIFY(openWindow(t));
-    t.ask(first, second, madeWith);
+    t.ask(first, second, operationAt(madeWith));
     w.chkAuto->setChecked(false);
     t.pick(w.cboCode, switchedTo);
     QCOMPARE(w.txtTest1->text(), QString::number(first));

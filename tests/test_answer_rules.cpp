@@ -19,9 +19,9 @@ namespace {
 
 // The rule stated once more, on plain integers and std::string, so that it
 // shares nothing with the code under test.
-Verdict verdictByHand(int typed, int first, int second, int operation)
+Verdict verdictByHand(int typed, int first, int second, Operation operation)
 {
-    const int expected = operation == 0 ? first + second : first - second;
+    const int expected = operation == Operation::Addition ? first + second : first - second;
     if (typed == expected)
         return Verdict::Right;
     if (std::to_string(expected).find(std::to_string(typed)) != std::string::npos)
@@ -43,14 +43,14 @@ const char *name(Verdict v)
 // both operations; returns an empty text or the first mismatch.
 QString mismatchOverAllQuestions(const QString &text, int typed)
 {
-    for (int operation = 0; operation <= 1; ++operation) {
+    for (const Operation operation : {Operation::Addition, Operation::Subtraction}) {
         for (int a = 0; a <= 20; ++a) {
             for (int b = 0; b <= 20; ++b) {
                 const Verdict got = feedback::judge(typed, feedback::expectedResult(a, b, operation));
                 const Verdict want = verdictByHand(typed, a, b, operation);
                 if (got != want)
                     return QStringLiteral("\"%1\" for %2 %3 %4: got %5, want %6")
-                        .arg(text.left(12)).arg(a).arg(operation == 0 ? '+' : '-').arg(b)
+                        .arg(text.left(12)).arg(a).arg(operation == Operation::Addition ? '+' : '-').arg(b)
                         .arg(QLatin1String(name(got)), QLatin1String(name(want)));
             }
         }
@@ -69,7 +69,7 @@ private slots:
     void rewriteAlwaysLeavesANumber();
     void examplesFromTheLesson_data();
     void examplesFromTheLesson();
-    void operationOtherThanZeroSubtracts();
+    void theOperationGivesTheSign();
     void resultOutOfRangeIsAFailure();
     void countingExplanation();
 };
@@ -215,24 +215,24 @@ void AnswerRulesTest::examplesFromTheLesson()
     QCOMPARE(feedback::judge(typed, expected), verdict);
 }
 
-void AnswerRulesTest::operationOtherThanZeroSubtracts()
+void AnswerRulesTest::theOperationGivesTheSign()
 {
-    QCOMPARE(feedback::expectedResult(7, 5, 0), 12);
-    QCOMPARE(feedback::expectedResult(7, 5, 1), 2);
-    QCOMPARE(feedback::expectedResult(7, 5, -1), 2);
-    QCOMPARE(feedback::expectedResult(7, 5, 2), 2);
-    QCOMPARE(feedback::expectedResult(3, 5, 1), -2);
+    QCOMPARE(feedback::expectedResult(7, 5, Operation::Addition), 12);
+    QCOMPARE(feedback::expectedResult(7, 5, Operation::Subtraction), 2);
+    QCOMPARE(feedback::expectedResult(3, 5, Operation::Subtraction), -2);
 }
 
 void AnswerRulesTest::resultOutOfRangeIsAFailure()
 {
     constexpr int max = std::numeric_limits<int>::max();
     constexpr int min = std::numeric_limits<int>::min();
-    QCOMPARE(feedback::expectedResult(max - 1, 1, 0), max);
-    QCOMPARE(feedback::expectedResult(min + 1, 1, 1), min);
-    QVERIFY_THROWS_EXCEPTION(RuntimeFailure, feedback::expectedResult(max, 1, 0));
-    QVERIFY_THROWS_EXCEPTION(RuntimeFailure, feedback::expectedResult(min, 1, 1));
-    QVERIFY_THROWS_EXCEPTION(RuntimeFailure, feedback::expectedResult(0, min, 1));
+    constexpr Operation plus = Operation::Addition;
+    constexpr Operation minus = Operation::Subtraction;
+    QCOMPARE(feedback::expectedResult(max - 1, 1, plus), max);
+    QCOMPARE(feedback::expectedResult(min + 1, 1, minus), min);
+    QVERIFY_THROWS_EXCEPTION(RuntimeFailure, feedback::expectedResult(max, 1, plus));
+    QVERIFY_THROWS_EXCEPTION(RuntimeFailure, feedback::expectedResult(min, 1, minus));
+    QVERIFY_THROWS_EXCEPTION(RuntimeFailure, feedback::expectedResult(0, min, minus));
 }
 
 void AnswerRulesTest::countingExplanation()

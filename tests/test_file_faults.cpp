@@ -259,7 +259,7 @@ void FileFaultsTest::hintPictureOnKindChange()
     const QString drawn = w.lblpic->text();
 
     t.random.script({0.5}); // picture 21 of set 2
-    UNDER_FAULT("img/2/21.jpg", fault, [&] { t.pick(w.cboPic, 2); });
+    UNDER_FAULT("img/2/21.jpg", fault, [&] { t.pick(w.cboPic, HintKind::Set2); });
 
     QVERIFY(t.messages.shown.isEmpty());
     QVERIFY(!w.fraPic->isHidden());
@@ -365,7 +365,7 @@ void FileFaultsTest::blankPicture()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.ask(9, 4, 1);
+    t.ask(9, 4, Operation::Subtraction);
     QSignalSpy answers(w.txtAnswer, &QLineEdit::textChanged);
 
     UNDER_FAULT("img/white.jpg", fault, [&] { w.cmdAnswer->click(); });
@@ -386,7 +386,7 @@ void FileFaultsTest::blankPictureNotNeededForNothingCountedAway()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.ask(6, 0, 1);
+    t.ask(6, 0, Operation::Subtraction);
     QVERIFY(t.folder.remove("img/white.jpg"));
     w.cmdAnswer->click();
     QCOMPARE(t.messages.shown.size(), 1);
@@ -416,7 +416,7 @@ void FileFaultsTest::readableButUnusualFiles()
     for (const char *name : {"img/ok.jpg", "img/err.jpg", "img/white.jpg", "img/1/33.jpg"})
         t.folder.write(QLatin1String(name), bytes);
     t.random.script({0.0, 0.0, 0.5});
-    t.ask(9, 4, 1);
+    t.ask(9, 4, Operation::Subtraction);
     QCOMPARE(w.lblpic->text(), t.folder.hint(1, 33));
     QCOMPARE(TestWindow::filled(w.img1), 9);
     QVERIFY(!w.img1[0]->pixmap().isNull());
@@ -497,18 +497,18 @@ void FileFaultsTest::wholePictureFolderMissing()
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("5"));
     QCOMPARE(TestWindow::filled(w.img3), 0);
     QCOMPARE(t.messages.shown.size(), 1);
-    t.ask(3, 2, 1);
+    t.ask(3, 2, Operation::Subtraction);
     w.cmdAnswer->click();
     QCOMPARE(t.messages.shown.last().text, noNumber);
     QCOMPARE(w.txtAnswer->text(), QString());
 
     // Without hints the drill works, only without pictures.
-    t.pick(w.cboPic, 0);
+    t.pick(w.cboPic, HintKind::None);
     const qsizetype said = t.messages.shown.size();
     t.ask(6, 1);
     QCOMPARE(w.txtTest1->text(), QStringLiteral("6"));
     QCOMPARE(t.messages.shown.size(), said);
-    t.pick(w.cboPic, 3);
+    t.pick(w.cboPic, HintKind::Set3);
     QCOMPARE(t.messages.shown.size(), said);
     QTest::mousePress(w.img1[0], Qt::LeftButton);
     QVERIFY(w.Pic1->isHidden());
@@ -558,7 +558,7 @@ void FileFaultsTest::unusualApplicationFolders()
     t.load();
 
     t.random.script({0.0, 0.0, 0.5});
-    t.ask(9, 4, 1);
+    t.ask(9, 4, Operation::Subtraction);
     QCOMPARE(w.lblpic->text(), t.folder.hint(1, 33));
     QVERIFY(!w.img1[8]->pixmap().isNull());
     w.chkAuto->setChecked(false);
@@ -574,7 +574,7 @@ void FileFaultsTest::unusualApplicationFolders()
     QCOMPARE(t.messages.shown[0].title, QStringLiteral("提示"));
 
     t.random.script({0.0});
-    t.pick(w.cboPic, 3);
+    t.pick(w.cboPic, HintKind::Set3);
     QCOMPARE(w.lblpic->text(), t.folder.hint(3, 1));
     QTest::mousePress(w.img2[0], Qt::LeftButton);
     QVERIFY(!w.Pic1->isHidden());

@@ -78,7 +78,7 @@ void FuzzCorpusTest::checksCatchABrokenWindow()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.ask(3, 5, 0);
+    t.ask(3, 5, Operation::Addition);
     invariants::ResultRowHistory history;
     history.update(w);
     QCOMPARE(invariants::windowState(w, history), QStringList());

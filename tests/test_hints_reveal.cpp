@@ -146,13 +146,13 @@ void HintsRevealTest::hideThenShowAgain()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.pick(w.cboPic, 2);
+    t.pick(w.cboPic, HintKind::Set2);
     t.random.script({0.0, 0.0, 0.3});
     t.ask(7, 5);
     const QString before = t.folder.hint(2, 20);
     const int reseeds = t.random.reseeds;
 
-    t.pick(w.cboPic, 0);
+    t.pick(w.cboPic, HintKind::None);
     QVERIFY(!w.fraPic->isVisibleTo(t.form.get()));
     QVERIFY(w.lblpic->text().isEmpty());
     // Hidden with the frame, not emptied.
@@ -161,7 +161,7 @@ void HintsRevealTest::hideThenShowAgain()
 
     t.random.script({0.5}); // floor(0.5 * 40 + 0.5) + 1 = 21
     const int used = t.random.used;
-    t.pick(w.cboPic, 3);
+    t.pick(w.cboPic, HintKind::Set3);
     const QString after = t.folder.hint(3, 21);
     QVERIFY(w.fraPic->isVisibleTo(t.form.get()));
     QCOMPARE(w.lblpic->text(), after);
@@ -199,7 +199,7 @@ void HintsRevealTest::kindChangePictureNumber()
     t.ask(2, 1);
     t.random.script({r});
     const int used = t.random.used;
-    t.pick(w.cboPic, 2);
+    t.pick(w.cboPic, HintKind::Set2);
     QCOMPARE(w.lblpic->text(), t.folder.hint(2, number));
     VERIFY_SLOTS(w.img1, 0, 2, t.folder.hint(2, number));
     QCOMPARE(t.random.used, used + 1);
@@ -244,7 +244,7 @@ void HintsRevealTest::resultRowOnKindChange()
     QCOMPARE(w.txtAnswer->text(), answer);
 
     t.random.script({0.5});
-    t.pick(w.cboPic, 2);
+    t.pick(w.cboPic, HintKind::Set2);
     const QString newPicture = t.folder.hint(2, 21);
     QCOMPARE(w.lblpic->text(), newPicture);
     VERIFY_SLOTS(w.img1, 0, 7, newPicture);
@@ -271,11 +271,11 @@ void HintsRevealTest::firstNumberNotNumeric()
     t.load();
     t.ask(3, 2);
     const QString drawn = w.lblpic->text();
-    t.pick(w.cboPic, 0);
+    t.pick(w.cboPic, HintKind::None);
     w.txtTest1->setText(first);
     const int used = t.random.used;
 
-    t.pick(w.cboPic, 2);
+    t.pick(w.cboPic, HintKind::Set2);
     // The frame comes back before the number is looked at; nothing else changes.
     QVERIFY(w.fraPic->isVisibleTo(t.form.get()));
     QVERIFY(w.lblpic->text().isEmpty());
@@ -295,7 +295,7 @@ void HintsRevealTest::secondNumberNotNumeric()
     w.txtTest2->setText(QStringLiteral("x"));
     const int used = t.random.used;
 
-    t.pick(w.cboPic, 3);
+    t.pick(w.cboPic, HintKind::Set3);
     QVERIFY(w.fraPic->isVisibleTo(t.form.get()));
     QCOMPARE(w.lblpic->text(), drawn);
     VERIFY_SLOTS(w.img1, 0, 3, drawn);
@@ -316,7 +316,7 @@ void HintsRevealTest::missingPictureOnKindChange()
     QVERIFY(t.folder.remove("img/2/21.jpg"));
 
     t.random.script({0.5});
-    t.pick(w.cboPic, 2);
+    t.pick(w.cboPic, HintKind::Set2);
     // The first number's row was emptied before the picture was needed; the
     // rest of the old drawing stays, and nothing is said.
     QVERIFY(t.messages.shown.isEmpty());
@@ -327,7 +327,7 @@ void HintsRevealTest::missingPictureOnKindChange()
 
     // The window goes on working with the next pick.
     t.random.script({0.0});
-    t.pick(w.cboPic, 3);
+    t.pick(w.cboPic, HintKind::Set3);
     QCOMPARE(w.lblpic->text(), t.folder.hint(3, 1));
     VERIFY_SLOTS(w.img1, 0, 3, t.folder.hint(3, 1));
     VERIFY_SLOTS(w.img2, 0, 2, t.folder.hint(3, 1));
@@ -402,7 +402,7 @@ void HintsRevealTest::reveal()
     t.load();
     t.pick(w.cboPic, set);
     t.random.script({0.0, 0.0, 0.3});
-    t.ask(first, second, operation);
+    t.ask(first, second, operationAt(operation));
     const QString hint = set > 0 ? t.folder.hint(set, 20) : QString();
     QCOMPARE(w.lblpic->text(), hint);
     const QString marker = t.folder.file("img/err.jpg");
@@ -531,7 +531,7 @@ void HintsRevealTest::failureDuringReveal()
     Window &w = t.w();
     t.load();
     t.random.script({0.0, 0.0, 0.3});
-    t.ask(first, second, operation);
+    t.ask(first, second, operationAt(operation));
     const QString marker = t.folder.file("img/err.jpg");
     for (ImageBox *slot : w.img3)
         slot->setPicture(marker);
@@ -566,7 +566,7 @@ void HintsRevealTest::pressingTwiceRepeats()
     Window &w = t.w();
     t.load();
     t.random.script({0.0, 0.0, 0.3});
-    t.ask(9, 4, 1);
+    t.ask(9, 4, Operation::Subtraction);
     w.cmdAnswer->click();
     w.cmdAnswer->click();
     QCOMPARE(t.messages.shown.size(), 2);
@@ -592,7 +592,7 @@ void HintsRevealTest::staleVerdictIsReplaced()
     w.chkAuto->setChecked(false);
     w.txtAnswer->setText(QStringLiteral("5"));
     QCOMPARE(w.ImgOk->picturePath(), t.folder.file("img/err.jpg"));
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("5"));
     QCOMPARE(w.ImgOk->picturePath(), t.folder.file("img/err.jpg"));
 

@@ -285,8 +285,8 @@ void MenusTest::menusLeaveTheWindowAlone()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.pick(w.cboPic, 2);
-    t.ask(9, 4, 1);
+    t.pick(w.cboPic, HintKind::Set2);
+    t.ask(9, 4, Operation::Subtraction);
     w.chkAuto->setChecked(false);
     w.txtAnswer->setText(QStringLiteral("3")); // a wrong answer: the wrong picture shows
     QCOMPARE(w.ImgOk->picturePath(), t.folder.file("img/err.jpg"));
@@ -341,7 +341,7 @@ void MenusTest::testMenuMatchesButton()
         Window &w = t.w();
         t.load();
         t.pick(w.cboPic, hints);
-        t.ask(first, second, operation); // a first question, so there is one to replace
+        t.ask(first, second, operationAt(operation)); // a first question, so there is one to replace
         if (rightAnswerFirst) {
             w.chkAuto->setChecked(false);
             const int result = operation == 0 ? first + second : first - second;

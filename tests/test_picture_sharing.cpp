@@ -76,7 +76,7 @@ void PictureSharingTest::oneReadPerDrawing()
     w.chkAuto->setChecked(false);
     const bool difference = drawing == Drawing::RevealDifference;
     t.random.script({0.0, 0.0, 0.5});
-    difference ? t.ask(9, 4, 1) : t.ask(20, 20);
+    difference ? t.ask(9, 4, Operation::Subtraction) : t.ask(20, 20);
 
     Keys question;
     collect(w.img1, 0, difference ? 9 : 20, question);
@@ -94,7 +94,7 @@ void PictureSharingTest::oneReadPerDrawing()
     case Drawing::KindChange:
         w.txtAnswer->setText(QStringLiteral("40"));
         t.random.script({0.5});
-        t.pick(w.cboPic, 2);
+        t.pick(w.cboPic, HintKind::Set2);
         collect(w.img1, 0, 20, drawn);
         collect(w.img2, 0, 20, drawn);
         collect(w.img3, 0, 40, drawn);
@@ -139,7 +139,7 @@ void PictureSharingTest::changedFileShowsAtNextDrawing()
         t.ask(3, 3);
         w.txtAnswer->setText(QStringLiteral("6"));
         t.random.script({0.25});
-        t.pick(w.cboPic, 1); // the file the repeat below reads too
+        t.pick(w.cboPic, HintKind::Set1); // the file the repeat below reads too
     } else {
         t.random.script({0.0, 0.0, 0.25});
         t.ask(3, 3);
@@ -159,7 +159,7 @@ void PictureSharingTest::changedFileShowsAtNextDrawing()
         break;
     case Drawing::KindChange:
         t.random.script({0.25});
-        t.pick(w.cboPic, 1);
+        t.pick(w.cboPic, HintKind::Set1);
         QVERIFY(isBlack(w.img3[5]));
         break;
     default:

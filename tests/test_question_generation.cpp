@@ -28,7 +28,7 @@ void QuestionGenerationTest::withHints()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.pick(w.cboPic, 2);
+    t.pick(w.cboPic, HintKind::Set2);
     // 0.35 * 20 + 0.5 -> 7, 0.25 * 20 + 0.5 -> 5, picture 0.5 * 66 + 0.5 -> 33
     t.random.script({0.35, 0.25, 0.5});
     w.cmdTest->click();
@@ -69,7 +69,7 @@ void QuestionGenerationTest::withoutHintsTouchesNoSlot()
     t.ask(3, 4);
     const QString before = w.lblpic->text();
     QVERIFY(!before.isEmpty());
-    t.pick(w.cboPic, 0);
+    t.pick(w.cboPic, HintKind::None);
     t.random.values.clear();
     t.random.used = 0;
     t.ask(9, 2);
@@ -148,8 +148,8 @@ void QuestionGenerationTest::subtractionThroughTheWindow()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.pick(w.cboPic, 0);
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboPic, HintKind::None);
+    t.pick(w.cboCode, Operation::Subtraction);
     t.pick(w.cbo2nd, p2);
     t.pick(w.cbo1st, p1);
     QVERIFY(t.messages.shown.isEmpty());

@@ -15,6 +15,19 @@
 using quiz::OperandRange;
 using quiz::Operands;
 
+namespace {
+
+// A range list's position, named by the entry's text.
+int rangePosition(QStringView text)
+{
+    for (int i = 0; i < quiz::rangeEntryCount; ++i)
+        if (QStringView(quiz::rangeEntryText(i)) == text)
+            return i;
+    qFatal("no range entry %s", qPrintable(text.toString()));
+}
+
+} // namespace
+
 Q_DECLARE_METATYPE(OperandRange)
 Q_DECLARE_METATYPE(Operands)
 
@@ -58,6 +71,7 @@ private slots:
     void subtractionCorrection();
     void drawsInOrder();
     void additionIsNeverCorrected();
+    void onlyPositionOneIsSubtraction();
     void subtractionResultsAreNeverNegative();
 
     void rangeConflict_data();
@@ -223,25 +237,35 @@ void QuizRulesTest::drawsInOrder()
 {
     // First number from the first r, second from the second, then the correction.
     Script script{{0.0, std::nextafter(1.0, 0.0), 0.5}};
-    const Operands got = quiz::drawOperands({0, 20}, {0, 10}, quiz::operationSubtraction,
+    const Operands got = quiz::drawOperands({0, 20}, {0, 10}, Operation::Subtraction,
                                             script.next());
     QCOMPARE(got, (Operands{0, 0}));
     QCOMPARE(script.used, 3);
 
     Script plain{{0.25, 0.75}};
-    QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, quiz::operationAddition, plain.next()),
+    QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, Operation::Addition, plain.next()),
              (Operands{5, 15}));
     QCOMPARE(plain.used, 2);
 }
 
 void QuizRulesTest::additionIsNeverCorrected()
 {
-    for (const int operation : {0, -1, 2}) {
-        Script script{{0.0, 0.99}};
-        QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, operation, script.next()),
-                 (Operands{0, 20}));
-        QCOMPARE(script.used, 2);
-    }
+    Script script{{0.0, 0.99}};
+    QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, Operation::Addition, script.next()),
+             (Operands{0, 20}));
+    QCOMPARE(script.used, 2);
+}
+
+// The one reading of the operation list's position, and of the hint list's.
+void QuizRulesTest::onlyPositionOneIsSubtraction()
+{
+    QCOMPARE(operationAt(1), Operation::Subtraction);
+    for (const int position : {0, -1, 2})
+        QCOMPARE(operationAt(position), Operation::Addition);
+    QCOMPARE(hintKindAt(0), HintKind::None);
+    QCOMPARE(hintKindAt(-1), HintKind::None);
+    QCOMPARE(hintKindAt(3), HintKind::Set3);
+    QCOMPARE(pictureSet(HintKind::Set2), 2);
 }
 
 void QuizRulesTest::subtractionResultsAreNeverNegative()
@@ -252,12 +276,12 @@ void QuizRulesTest::subtractionResultsAreNeverNegative()
     const quiz::NextRandom next = [&random] { return random.next(); };
     for (int p1 = 0; p1 < quiz::rangeEntryCount; ++p1) {
         for (int p2 = 0; p2 < quiz::rangeEntryCount; ++p2) {
-            if (quiz::rangesConflict(p1, p2, quiz::operationSubtraction))
+            if (quiz::rangesConflict(p1, p2, Operation::Subtraction))
                 continue;
             const OperandRange r1 = quiz::rangeAt(p1);
             const OperandRange r2 = quiz::rangeAt(p2);
             for (int i = 0; i < 200; ++i) {
-                const Operands got = quiz::drawOperands(r1, r2, quiz::operationSubtraction, next);
+                const Operands got = quiz::drawOperands(r1, r2, Operation::Subtraction, next);
                 QVERIFY2(got.first >= got.second,
                          qPrintable(QStringLiteral("%1 - %2 from positions %3, %4")
                                         .arg(got.first).arg(got.second).arg(p1).arg(p2)));
@@ -272,29 +296,32 @@ void QuizRulesTest::rangeConflict_data()
 {
     QTest::addColumn<int>("p1");
     QTest::addColumn<int>("p2");
-    QTest::addColumn<int>("operation");
+    QTest::addColumn<Operation>("operation");
     QTest::addColumn<bool>("conflict");
-    QTest::newRow("0～5 then 10～15") << 23 << 28 << 1 << true;
-    QTest::newRow("0～5 with 5～10: highest 5 not below lowest 5") << 23 << 27 << 1 << false;
-    QTest::newRow("20 with 15～20") << 21 << 29 << 1 << false;
-    QTest::newRow("3 with 4") << 4 << 5 << 1 << true;
-    QTest::newRow("3 with 3") << 4 << 4 << 1 << false;
-    QTest::newRow("second 0～2") << 2 << 22 << 1 << false;
-    QTest::newRow("second 不限定") << 2 << 0 << 1 << false;
-    QTest::newRow("second 0～20") << 2 << 26 << 1 << false;
-    QTest::newRow("first 不限定") << 0 << 21 << 1 << false;
-    QTest::newRow("first 0～20") << 26 << 21 << 1 << false;
-    QTest::newRow("second without selection") << 4 << -1 << 1 << false;
-    QTest::newRow("addition: 0 with 20") << 1 << 21 << 0 << false;
-    QTest::newRow("addition: 0～5 with 15～20") << 23 << 29 << 0 << false;
-    QTest::newRow("operation without selection counts as subtraction") << 4 << 5 << -1 << true;
+    const auto at = [](const char16_t *text) { return rangePosition(text); };
+    constexpr Operation minus = Operation::Subtraction;
+    constexpr Operation plus = Operation::Addition;
+    QTest::newRow("0～5 then 10～15") << at(u"0～5") << at(u"10～15") << minus << true;
+    QTest::newRow("0～5 with 5～10: highest 5 not below lowest 5")
+        << at(u"0～5") << at(u"5～10") << minus << false;
+    QTest::newRow("20 with 15～20") << at(u"20") << at(u"15～20") << minus << false;
+    QTest::newRow("3 with 4") << at(u"3") << at(u"4") << minus << true;
+    QTest::newRow("3 with 3") << at(u"3") << at(u"3") << minus << false;
+    QTest::newRow("second 0～2") << at(u"1") << at(u"0～2") << minus << false;
+    QTest::newRow("second 不限定") << at(u"1") << at(u"不限定") << minus << false;
+    QTest::newRow("second 0～20") << at(u"1") << at(u"0～20") << minus << false;
+    QTest::newRow("first 不限定") << at(u"不限定") << at(u"20") << minus << false;
+    QTest::newRow("first 0～20") << at(u"0～20") << at(u"20") << minus << false;
+    QTest::newRow("second without selection") << at(u"3") << -1 << minus << false;
+    QTest::newRow("addition: 0 with 20") << at(u"0") << at(u"20") << plus << false;
+    QTest::newRow("addition: 0～5 with 15～20") << at(u"0～5") << at(u"15～20") << plus << false;
 }
 
 void QuizRulesTest::rangeConflict()
 {
     QFETCH(int, p1);
     QFETCH(int, p2);
-    QFETCH(int, operation);
+    QFETCH(Operation, operation);
     QFETCH(bool, conflict);
     QCOMPARE(quiz::rangesConflict(p1, p2, operation), conflict);
 }

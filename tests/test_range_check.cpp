@@ -69,7 +69,7 @@ void RangeCheckTest::underSubtraction()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
     int firstWhileShown = -2;
     t.messages.onShow = [&](const ShownMessage &) { firstWhileShown = w.cbo1st->currentIndex(); };
 
@@ -112,7 +112,7 @@ void RangeCheckTest::secondFromZeroAcceptsAnyFirst()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
     t.pick(w.cbo2nd, p2);
     for (int p1 = 0; p1 < 30; ++p1) {
         t.pick(w.cbo1st, p1);
@@ -128,7 +128,7 @@ void RangeCheckTest::additionAcceptsEverything()
     TestWindow t;
     Window &w = t.w();
     t.load();
-    t.pick(w.cboCode, 0);
+    t.pick(w.cboCode, Operation::Addition);
     for (int p1 = 0; p1 < 30; ++p1) {
         for (int p2 = 0; p2 < 30; ++p2) {
             t.pick(w.cbo1st, p1);
@@ -168,7 +168,7 @@ void RangeCheckTest::pickingSubtractionChecksTheRanges()
     t.pick(w.cbo2nd, p2);
     QVERIFY(t.messages.shown.isEmpty());
 
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
 
     QCOMPARE(w.lblCode->text(), QStringLiteral("-"));
     QCOMPARE(w.lblCode2->text(), QStringLiteral("-"));
@@ -192,7 +192,7 @@ void RangeCheckTest::pickingSubtractionChecksTheRanges()
 
     // Going back to addition refuses nothing.
     t.messages.shown.clear();
-    t.pick(w.cboCode, 0);
+    t.pick(w.cboCode, Operation::Addition);
     t.pick(w.cbo1st, p1);
     QVERIFY(t.messages.shown.isEmpty());
     QCOMPARE(w.cbo1st->currentIndex(), p1);
@@ -211,7 +211,7 @@ void RangeCheckTest::pickingSubtractionWithQuestionKeptAndConflict()
     t.pick(w.cbo2nd, 28); // 10～15
     QVERIFY(t.messages.shown.isEmpty());
 
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
 
     QCOMPARE(w.txtTest1->text(), QStringLiteral("5"));
     QCOMPARE(w.txtTest2->text(), QStringLiteral("3"));
@@ -249,7 +249,7 @@ void RangeCheckTest::operationChangeWithQuestion()
     const QString picture = w.lblpic->text();
     const int firstList = w.cbo1st->currentIndex();
 
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
 
     if (emptied) {
         QCOMPARE(w.txtTest1->text(), QString());
@@ -288,7 +288,7 @@ void RangeCheckTest::operationChangeWithoutQuestion()
         w.img3[i]->setPicture(t.folder.file("img/white.jpg"));
     w.txtTest2->setText(QStringLiteral("8")); // only the first box says whether a question is on display
 
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
     QCOMPARE(w.lblCode->text(), QStringLiteral("-"));
     QCOMPARE(w.lblCode2->text(), QStringLiteral("-"));
     QCOMPARE(w.lblDeng2->text(), QStringLiteral("="));
@@ -296,7 +296,7 @@ void RangeCheckTest::operationChangeWithoutQuestion()
     QCOMPARE(w.txtTest2->text(), QStringLiteral("8"));
     QCOMPARE(w.cbo1st->currentIndex(), 0);
 
-    t.pick(w.cboCode, 0);
+    t.pick(w.cboCode, Operation::Addition);
     QCOMPARE(w.lblCode->text(), QStringLiteral("+"));
     QCOMPARE(w.lblCode2->text(), QStringLiteral("+"));
     QCOMPARE(TestWindow::filled(w.img3), 5);
@@ -326,7 +326,7 @@ void RangeCheckTest::operandOutOfRange()
     w.txtTest1->setText(first);
     w.txtTest2->setText(second);
 
-    t.pick(w.cboCode, 1);
+    t.pick(w.cboCode, Operation::Subtraction);
 
     // The question is left as it is; the rest of the change goes on.
     QCOMPARE(w.txtTest1->text(), first);

@@ -159,18 +159,18 @@ inline QStringList verdict(std::int32_t typed, std::int32_t expected)
     return {};
 }
 
-inline QStringList result(std::int32_t first, std::int32_t second, int operation)
+inline QStringList result(std::int32_t first, std::int32_t second, Operation operation)
 {
-    const std::int64_t exact =
-        operation == 0 ? std::int64_t(first) + second : std::int64_t(first) - second;
+    const std::int64_t exact = operation == Operation::Addition ? std::int64_t(first) + second
+                                                                : std::int64_t(first) - second;
     const bool fits = exact >= INT32_MIN && exact <= INT32_MAX;
     try {
         const std::int32_t r = feedback::expectedResult(first, second, operation);
         if (!fits || r != exact)
-            return {QStringLiteral("%1 op %2 %3 gave %4").arg(first).arg(operation).arg(second).arg(r)};
+            return {QStringLiteral("%1 op %2 %3 gave %4").arg(first).arg(int(operation)).arg(second).arg(r)};
     } catch (const RuntimeFailure &) {
         if (fits)
-            return {QStringLiteral("%1 op %2 %3 failed").arg(first).arg(operation).arg(second)};
+            return {QStringLiteral("%1 op %2 %3 failed").arg(first).arg(int(operation)).arg(second)};
     }
     return {};
 }
@@ -186,7 +186,7 @@ inline QStringList numericBytes(const QByteArray &bytes)
         std::int32_t b = 0;
         std::memcpy(&a, bytes.constData(), 4);
         std::memcpy(&b, bytes.constData() + 4, 4);
-        broken << verdict(a, b) << verdict(a % 100, b % 100) << result(a, b, bytes[8] & 1);
+        broken << verdict(a, b) << verdict(a % 100, b % 100) << result(a, b, (bytes[8] & 1) ? Operation::Subtraction : Operation::Addition);
     }
     return broken;
 }

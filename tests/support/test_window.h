@@ -5,6 +5,7 @@
 #include "app/start_up.h"
 #include "fakes.h"
 #include "picture_folder.h"
+#include "quiz/range_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,14 +36,25 @@ public:
         list->setCurrentIndex(index);
         emit list->activated(index);
     }
+    void pick(QComboBox *list, Operation operation) { pick(list, positionOf(operation)); }
+    void pick(QComboBox *list, HintKind kind) { pick(list, positionOf(kind)); }
+
+    // A range list's entry by its text, "0～5" or "7".
+    static int range(std::u16string_view text)
+    {
+        const int position = quiz::rangePosition(text);
+        Q_ASSERT(position >= 0);
+        return position;
+    }
+    static int single(int value) { return range(QString::number(value).toStdU16String()); }
 
     // A question with fixed numbers: single-value ranges make the draw
     // certain whatever r is.
-    void ask(int first, int second, int operation = 0)
+    void ask(int first, int second, Operation operation = Operation::Addition)
     {
-        w().setListIndex(w().cboCode, operation);
-        w().setListIndex(w().cbo1st, first + 1);
-        w().setListIndex(w().cbo2nd, second + 1);
+        w().setListIndex(w().cboCode, positionOf(operation));
+        w().setListIndex(w().cbo1st, single(first));
+        w().setListIndex(w().cbo2nd, single(second));
         w().cmdTest->click();
     }
 
