@@ -3,9 +3,9 @@
 #include "feedback/answer_check.h"
 #include "feedback/answer_reveal.h"
 #include "feedback/hint_pictures.h"
-#include "feedback/picture_paths.h"
 #include "image_box.h"
 #include "layout.h"
+#include "menus/web_entries.h"
 #include "menus/web_links.h"
 #include "quiz/question_generation.h"
 #include "quiz/range_check.h"
@@ -144,6 +144,31 @@ QString pictureCount(int shown)
     return QStringLiteral("%1 个图案").arg(shown);
 }
 
+// When editing a list's field ends, the list never stays without a
+// selection: text naming an entry picks it (running its handler), any other
+// text goes back to the selected entry.
+void settleTypedText(Window &w, QComboBox *list)
+{
+    const QString typed = list->currentText().trimmed();
+    if (list->currentIndex() >= 0 && typed == list->itemText(list->currentIndex())) {
+        list->setEditText(typed);
+        return;
+    }
+    const int named = list->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (named >= 0)
+        guarded([&w, list, named] { w.setListIndex(list, named); });
+    else if (list->currentIndex() >= 0)
+        list->setEditText(list->itemText(list->currentIndex()));
+}
+
+// A row tells a screen reader how many pictures it shows: counted as they
+// come and go, not by walking the row at every slot of a drawing.
+void countPicture(int &shown, ImageBox *slot, bool nowShown)
+{
+    shown += nowShown ? 1 : -1;
+    slot->parentWidget()->setAccessibleDescription(pictureCount(shown));
+}
+
 } // namespace
 
 QFont Form1::dialogFont()
@@ -181,7 +206,8 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
     w_.Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("儿童加减法"));
-    // Sizes given, so no picture is read before the window system asks for it.
+    // Every size a window system asks for. Qt 6.4's QIcon::addFile decodes
+    // each file here, sizes given or not (about 2 ms of start-up).
     QIcon icon;
     icon.addFile(QStringLiteral(":/kidsum/icon.png"), QSize(256, 256));
     for (const int size : {16, 32, 48, 64, 128})
@@ -340,29 +366,26 @@ void Form1::buildMenus()
     };
     test_word = entry(bar->addAction(QStringLiteral("出题测试(&C)")), "test_word");
     help = entry(bar->addAction(QStringLiteral("使用帮助(&B)")), "help");
-    update = entry(bar->addAction(QStringLiteral("软件更新(&G)")), "update");
-    yijian = entry(bar->addAction(QStringLiteral("意见建议(&Y)")), "yijian");
-    site = bar->addMenu(QStringLiteral("作者网站(&W)"));
-    site->setObjectName(QStringLiteral("site"));
-    const auto siteEntry = [this](const QString &caption, const char *name, Qt::Key key) {
-        QAction *action = site->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(QKeySequence(key));
-        // Added to the window too, so the key works with the submenu closed.
-        addAction(action);
-        return action;
-    };
-    sb = siteEntry(QStringLiteral("五险一金"), "sb", Qt::Key_F1);
-    tools = siteEntry(QStringLiteral("查询工具"), "tools", Qt::Key_F2);
-    vod = siteEntry(QStringLiteral("视频搜索"), "vod", Qt::Key_F3);
-    tv = siteEntry(QStringLiteral("在线电视"), "tv", Qt::Key_F4);
-    music = siteEntry(QStringLiteral("音乐搜索"), "music", Qt::Key_F5);
-    kso = siteEntry(QStringLiteral("综合搜索"), "kso", Qt::Key_F6);
-    pc = siteEntry(QStringLiteral("电脑教程"), "pc", Qt::Key_F7);
-    ebook = siteEntry(QStringLiteral("电脑书库"), "ebook", Qt::Key_F8);
-    so = siteEntry(QStringLiteral("学习资源"), "so", Qt::Key_F9);
-    cp = siteEntry(QStringLiteral("彩票频道"), "cp", Qt::Key_F11);
-    wz = siteEntry(QStringLiteral("上网导航"), "wz", Qt::Key_F12);
+    for (const menus::WebEntry &row : menus::webEntries()) {
+        const QString caption = QString::fromUtf16(row.caption.data(), qsizetype(row.caption.size()));
+        QAction *action = nullptr;
+        if (row.place == menus::Place::MenuBar) {
+            action = bar->addAction(caption);
+        } else {
+            if (!site) {
+                site = bar->addMenu(QStringLiteral("作者网站(&W)"));
+                site->setObjectName(QStringLiteral("site"));
+            }
+            action = site->addAction(caption);
+        }
+        action->setObjectName(QString::fromLatin1(row.name.data(), qsizetype(row.name.size())));
+        if (row.key != 0) {
+            action->setShortcut(QKeySequence(row.key));
+            // Added to the window too, so the key works with the submenu closed.
+            addAction(action);
+        }
+        webActions_[row.name] = action;
+    }
     exitit = entry(bar->addAction(QStringLiteral("退出软件(&T)")), "exitit");
 }
 
@@ -410,16 +433,6 @@ void Form1::wire()
             [this] { guarded([this] { txtAnswer_Change(w_); }); });
     w_.txtAnswer->installEventFilter(this);
 
-    connect(w_.ImgOk, &ImageBox::pictureChanged, this, [this] {
-        const QString &shown = w_.ImgOk->picturePath();
-        QString verdict;
-        if (!shown.isEmpty() && shown == feedback::okPicture(w_.appFolder()))
-            verdict = QStringLiteral("答对了");
-        else if (!shown.isEmpty() && shown == feedback::errPicture(w_.appFolder()))
-            verdict = QStringLiteral("答错了");
-        w_.ImgOk->setAccessibleDescription(verdict);
-    });
-
     wireList(w_.cbo1st, cbo1st_Click);
     wireList(w_.cboCode, cboCode_Click);
     wireList(w_.cbo2nd, cbo2nd_Click);
@@ -434,20 +447,8 @@ void Form1::wireList(QComboBox *list, void (*handler)(Window &))
     connect(list, &QComboBox::activated, this,
             [this, list] { guarded([this, list] { w_.runClickHandler(list); }); });
 
-    // The edit field never leaves the list without a selection: text naming
-    // an entry picks it, any other text goes back to the selected entry.
-    connect(list->lineEdit(), &QLineEdit::editingFinished, this, [this, list] {
-        const QString typed = list->currentText().trimmed();
-        if (list->currentIndex() >= 0 && typed == list->itemText(list->currentIndex())) {
-            list->setEditText(typed);
-            return;
-        }
-        const int named = list->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (named >= 0)
-            guarded([this, list, named] { w_.setListIndex(list, named); });
-        else if (list->currentIndex() >= 0)
-            list->setEditText(list->itemText(list->currentIndex()));
-    });
+    connect(list->lineEdit(), &QLineEdit::editingFinished, this,
+            [this, list] { settleTypedText(w_, list); });
 }
 
 void Form1::wireSlots()
@@ -462,12 +463,8 @@ void Form1::wireSlots()
                     [this, down, index] { guarded([this, down, index] { down(w_, index); }); });
             connect(slot, &ImageBox::mouseUp, this,
                     [this, up, index] { guarded([this, up, index] { up(w_, index); }); });
-            // Counted as pictures come and go, not by walking the row at
-            // every slot of a drawing.
-            connect(slot, &ImageBox::shownChanged, this, [shown, slot](bool now) {
-                *shown += now ? 1 : -1;
-                slot->parentWidget()->setAccessibleDescription(pictureCount(*shown));
-            });
+            connect(slot, &ImageBox::shownChanged, this,
+                    [shown, slot](bool now) { countPicture(*shown, slot, now); });
         }
         row[0]->parentWidget()->setAccessibleDescription(pictureCount(*shown));
     };
@@ -484,22 +481,18 @@ void Form1::wireMenus()
     };
     connect(test_word, &QAction::triggered, this,
             [this] { guarded([this] { test_word_Click(w_, 0); }); });
-    connect(update, &QAction::triggered, this,
-            [this] { guarded([this] { update_Click(w_, 1); }); });
     onChoice(help, help_Click);
-    onChoice(yijian, yijian_Click);
-    onChoice(sb, sb_Click);
-    onChoice(tools, tools_Click);
-    onChoice(vod, vod_Click);
-    onChoice(tv, tv_Click);
-    onChoice(music, music_Click);
-    onChoice(kso, kso_Click);
-    onChoice(pc, pc_Click);
-    onChoice(ebook, ebook_Click);
-    onChoice(so, so_Click);
-    onChoice(cp, cp_Click);
-    onChoice(wz, wz_Click);
+    for (const menus::WebEntry &row : menus::webEntries()) {
+        connect(webActions_.at(row.name), &QAction::triggered, this,
+                [this, &row] { guarded([this, &row] { webEntry_Click(w_, row); }); });
+    }
     onChoice(exitit, exitit_Click);
+}
+
+QAction *Form1::webAction(std::string_view name) const
+{
+    const auto found = webActions_.find(name);
+    return found == webActions_.end() ? nullptr : found->second;
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

@@ -4,6 +4,9 @@
 
 #include <QMainWindow>
 
+#include <map>
+#include <string_view>
+
 class QAction;
 class QMenu;
 
@@ -31,24 +34,13 @@ public:
     // installed Chinese serif face.
     static QFont largeFont();
 
-    // The menu entries, by their given names.
+    // The menu entries, by their given names; the website's thirteen are
+    // made from menus::webEntries() and found by name.
     QAction *test_word = nullptr;
     QAction *help = nullptr;
-    QAction *update = nullptr;
-    QAction *yijian = nullptr;
     QMenu *site = nullptr;
-    QAction *sb = nullptr;
-    QAction *tools = nullptr;
-    QAction *vod = nullptr;
-    QAction *tv = nullptr;
-    QAction *music = nullptr;
-    QAction *kso = nullptr;
-    QAction *pc = nullptr;
-    QAction *ebook = nullptr;
-    QAction *so = nullptr;
-    QAction *cp = nullptr;
-    QAction *wz = nullptr;
     QAction *exitit = nullptr;
+    QAction *webAction(std::string_view name) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -66,4 +58,5 @@ private:
     void wireMenus();
 
     Window w_;
+    std::map<std::string_view, QAction *> webActions_;
 };

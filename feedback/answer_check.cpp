@@ -27,14 +27,15 @@ bool readOperand(Window &w, const QLineEdit *box, const QString &complaint, int 
 
 void checkAnswer(Window &w)
 {
-    const QString folder = w.appFolder();
     const feedback::TypedAnswer typed = feedback::readTypedAnswer(w.txtAnswer->text());
     switch (typed.kind) {
     case feedback::TypedAnswer::Kind::Nothing:
         return;
-    case feedback::TypedAnswer::Kind::NotNumeric:
-        w.ImgOk->setPicture(feedback::errPicture(folder));
+    case feedback::TypedAnswer::Kind::NotNumeric: {
+        const feedback::Verdict wrong = feedback::Verdict::Wrong;
+        feedback::showVerdict(w, &wrong);
         return;
+    }
     case feedback::TypedAnswer::Kind::Rewrite:
         // The nested run checks the two characters left.
         w.txtAnswer->setText(typed.rewrite);
@@ -51,19 +52,10 @@ void checkAnswer(Window &w)
         return;
     const int expected = feedback::expectedResult(first, second, w.operation());
 
-    switch (feedback::judge(typed.number, expected)) {
-    case feedback::Verdict::Right:
-        w.ImgOk->setPicture(feedback::okPicture(folder));
-        if (w.autoNextTicked())
-            cmdTest_Click(w);
-        break;
-    case feedback::Verdict::StillTyping:
-        w.ImgOk->setPicture(QString());
-        break;
-    case feedback::Verdict::Wrong:
-        w.ImgOk->setPicture(feedback::errPicture(folder));
-        break;
-    }
+    const feedback::Verdict verdict = feedback::judge(typed.number, expected);
+    feedback::showVerdict(w, &verdict);
+    if (verdict == feedback::Verdict::Right && w.autoNextTicked())
+        cmdTest_Click(w);
 }
 
 void clearPlaceholder(Window &w)
@@ -73,6 +65,21 @@ void clearPlaceholder(Window &w)
 }
 
 } // namespace
+
+void feedback::showVerdict(Window &w, const Verdict *verdict)
+{
+    const QString folder = w.appFolder();
+    if (verdict && *verdict == Verdict::Right) {
+        w.ImgOk->setPicture(okPicture(folder));
+        w.ImgOk->setAccessibleDescription(QStringLiteral("答对了"));
+    } else if (verdict && *verdict == Verdict::Wrong) {
+        w.ImgOk->setPicture(errPicture(folder));
+        w.ImgOk->setAccessibleDescription(QStringLiteral("答错了"));
+    } else {
+        w.ImgOk->setPicture(QString());
+        w.ImgOk->setAccessibleDescription(QString());
+    }
+}
 
 void txtAnswer_Change(Window &w)
 {

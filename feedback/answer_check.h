@@ -12,3 +12,15 @@ void txtAnswer_Change(Window &w);
 // character reaches the box.
 void txtAnswer_KeyDown(Window &w);
 void txtAnswer_MouseDown(Window &w);
+
+namespace feedback {
+
+enum class Verdict;
+
+// Shows a verdict in ImgOk: the right or the wrong picture, or none (no
+// verdict, or digits still being typed), and says it to a screen reader in
+// the same words. Throws RuntimeFailure when the picture cannot be read; the
+// picture and words on display then stay.
+void showVerdict(Window &w, const Verdict *verdict);
+
+} // namespace feedback

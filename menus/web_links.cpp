@@ -3,13 +3,7 @@
 #include "addresses.h"
 #include "app/window.h"
 #include "quiz/question_generation.h"
-
-namespace {
-void openSite(Window &w, menus::Site site)
-{
-    OpenPage(w, QUrl(menus::siteAddress(site)));
-}
-} // namespace
+#include "web_entries.h"
 
 void OpenPage(Window &w, const QUrl &address)
 {
@@ -22,19 +16,10 @@ void help_Click(Window &w)
     OpenPage(w, menus::helpUrl(w.appFolder()));
 }
 
-void update_Click(Window &w, int) { openSite(w, menus::Site::Update); }
-void yijian_Click(Window &w) { openSite(w, menus::Site::Yijian); }
-void sb_Click(Window &w) { openSite(w, menus::Site::Sb); }
-void tools_Click(Window &w) { openSite(w, menus::Site::Tools); }
-void vod_Click(Window &w) { openSite(w, menus::Site::Vod); }
-void tv_Click(Window &w) { openSite(w, menus::Site::Tv); }
-void music_Click(Window &w) { openSite(w, menus::Site::Music); }
-void kso_Click(Window &w) { openSite(w, menus::Site::Kso); }
-void pc_Click(Window &w) { openSite(w, menus::Site::Pc); }
-void ebook_Click(Window &w) { openSite(w, menus::Site::Ebook); }
-void so_Click(Window &w) { openSite(w, menus::Site::So); }
-void cp_Click(Window &w) { openSite(w, menus::Site::Cp); }
-void wz_Click(Window &w) { openSite(w, menus::Site::Wz); }
+void webEntry_Click(Window &w, const menus::WebEntry &entry)
+{
+    OpenPage(w, QUrl(menus::webAddress(entry)));
+}
 
 void test_word_Click(Window &w, int)
 {

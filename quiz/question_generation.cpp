@@ -5,6 +5,7 @@
 #include "core/numeric_text.h"
 #include "core/runtime_failure.h"
 #include "draw_rule.h"
+#include "feedback/answer_check.h"
 #include "feedback/answer_rules.h"
 #include "feedback/hint_pictures.h"
 #include "range_table.h"
@@ -20,7 +21,7 @@ void makeQuestion(Window &w)
     RandomSource &random = w.services.random;
     random.reseed();
     w.txtAnswer->setText(feedback::placeholder.toString());
-    w.ImgOk->setPicture(QString());
+    feedback::showVerdict(w, nullptr);
 
     const quiz::OperandRange firstRange = quiz::rangeAt(w.cbo1st->currentIndex());
     const quiz::OperandRange secondRange = quiz::rangeAt(w.cbo2nd->currentIndex());

@@ -512,7 +512,7 @@ void FileFaultsTest::wholePictureFolderMissing()
     QCOMPARE(t.messages.shown.size(), said);
     QTest::mousePress(w.img1[0], Qt::LeftButton);
     QVERIFY(w.Pic1->isHidden());
-    t.form->sb->trigger();
+    t.form->webAction("sb")->trigger();
     QCOMPARE(t.pages.opened.size(), 1);
 }
 

@@ -2,6 +2,7 @@
 // key; the help page's file URL in awkward folders; the test menu entry
 // against the button; and that no menu choice touches the window.
 #include "menus/addresses.h"
+#include "menus/web_entries.h"
 #include "test_window.h"
 
 #include <QApplication>
@@ -13,34 +14,22 @@ namespace {
 
 const QString helpMarker = QStringLiteral("<help>");
 
-struct Entry {
-    const char *name;
-    QAction *Form1::*action;
-};
-
-// The entries by their member, so the test goes through the very QAction the
-// window wires, not through a lookup by name.
-const Entry entries[] = {
-    {"help", &Form1::help},   {"update", &Form1::update}, {"yijian", &Form1::yijian},
-    {"sb", &Form1::sb},       {"tools", &Form1::tools},   {"vod", &Form1::vod},
-    {"tv", &Form1::tv},       {"music", &Form1::music},   {"kso", &Form1::kso},
-    {"pc", &Form1::pc},       {"ebook", &Form1::ebook},   {"so", &Form1::so},
-    {"cp", &Form1::cp},       {"wz", &Form1::wz},
-};
-
+// The very QAction the window wires for an entry.
 QAction *entry(TestWindow &t, const QString &name)
 {
-    for (const Entry &e : entries) {
-        if (name == QLatin1String(e.name))
-            return (*t.form).*e.action;
-    }
-    return nullptr;
+    return name == QLatin1String("help") ? t.form->help : t.form->webAction(name.toStdString());
 }
 
+// "main:/path" and "second:/path" on the bases this build was configured
+// with, the help marker as the help page's file URL.
 QString expectedAddress(TestWindow &t, const QString &address)
 {
-    return address == helpMarker ? QUrl::fromLocalFile(t.folder.file("help.htm")).toString()
-                                 : address;
+    if (address == helpMarker)
+        return QUrl::fromLocalFile(t.folder.file("help.htm")).toString();
+    if (address.startsWith(QLatin1String("second:")))
+        return menus::secondBase() + address.mid(7);
+    Q_ASSERT(address.startsWith(QLatin1String("main:")));
+    return menus::mainBase() + address.mid(5);
 }
 
 // Everything a handler could change, as readable lines, with the folder
@@ -147,28 +136,28 @@ void addressRows()
     QTest::addColumn<QString>("address");
     QTest::newRow("help, Alt+B") << "help" << int(Qt::Key_B) << true << helpMarker;
     QTest::newRow("update, Alt+G")
-        << "update" << int(Qt::Key_G) << true << "https://www.lele.example/tools/kidsum.htm";
+        << "update" << int(Qt::Key_G) << true << "main:/tools/kidsum.htm";
     QTest::newRow("yijian, Alt+Y")
-        << "yijian" << int(Qt::Key_Y) << true << "https://www.lele.example/ly/";
+        << "yijian" << int(Qt::Key_Y) << true << "main:/ly/";
     QTest::newRow("sb, F1")
-        << "sb" << int(Qt::Key_F1) << false << "https://www.lele.example/www/5x1j/index.html";
+        << "sb" << int(Qt::Key_F1) << false << "main:/www/5x1j/index.html";
     QTest::newRow("tools, F2")
-        << "tools" << int(Qt::Key_F2) << false << "https://www.lele.example/tools/";
+        << "tools" << int(Qt::Key_F2) << false << "main:/tools/";
     QTest::newRow("vod, F3")
-        << "vod" << int(Qt::Key_F3) << false << "https://www.lele.example/vod/";
-    QTest::newRow("tv, F4") << "tv" << int(Qt::Key_F4) << false << "https://www.lele.example/tv/";
+        << "vod" << int(Qt::Key_F3) << false << "main:/vod/";
+    QTest::newRow("tv, F4") << "tv" << int(Qt::Key_F4) << false << "main:/tv/";
     QTest::newRow("music, F5")
-        << "music" << int(Qt::Key_F5) << false << "https://www.lele.example/music/";
+        << "music" << int(Qt::Key_F5) << false << "main:/music/";
     QTest::newRow("kso, F6")
-        << "kso" << int(Qt::Key_F6) << false << "https://www.lele.example/kso/";
+        << "kso" << int(Qt::Key_F6) << false << "main:/kso/";
     QTest::newRow("pc, F7, the same page as tools")
-        << "pc" << int(Qt::Key_F7) << false << "https://www.lele.example/tools/";
+        << "pc" << int(Qt::Key_F7) << false << "main:/tools/";
     QTest::newRow("ebook, F8")
-        << "ebook" << int(Qt::Key_F8) << false << "https://www.lele.example/home.htm";
-    QTest::newRow("so, F9") << "so" << int(Qt::Key_F9) << false << "https://www.lele.example/so/";
+        << "ebook" << int(Qt::Key_F8) << false << "main:/home.htm";
+    QTest::newRow("so, F9") << "so" << int(Qt::Key_F9) << false << "main:/so/";
     QTest::newRow("cp, F11, the only one on the second base")
-        << "cp" << int(Qt::Key_F11) << false << "https://lele.example/gs/";
-    QTest::newRow("wz, F12") << "wz" << int(Qt::Key_F12) << false << "https://www.lele.example/wz/";
+        << "cp" << int(Qt::Key_F11) << false << "second:/gs/";
+    QTest::newRow("wz, F12") << "wz" << int(Qt::Key_F12) << false << "main:/wz/";
 }
 } // namespace
 
@@ -253,13 +242,13 @@ void MenusTest::sameEntryTwiceOpensTwice()
 {
     TestWindow t;
     t.load();
-    t.form->tools->trigger();
-    t.form->tools->trigger();
+    t.form->webAction("tools")->trigger();
+    t.form->webAction("tools")->trigger();
     t.form->help->trigger();
     t.form->help->trigger();
-    t.form->pc->trigger();
+    t.form->webAction("pc")->trigger();
     QCOMPARE(t.pages.opened.size(), 5);
-    const QUrl tools(QStringLiteral("https://www.lele.example/tools/"));
+    const QUrl tools(menus::mainBase() + QStringLiteral("/tools/"));
     const QUrl help = QUrl::fromLocalFile(t.folder.file("help.htm"));
     QCOMPARE(t.pages.opened, QList<QUrl>({tools, tools, help, help, tools}));
 }
@@ -293,9 +282,10 @@ void MenusTest::menusLeaveTheWindowAlone()
     const QStringList before = snapshot(t);
     const int reseeds = t.random.reseeds;
     const int used = t.random.used;
-    for (const Entry &e : entries)
-        ((*t.form).*e.action)->trigger();
-    QCOMPARE(t.pages.opened.size(), int(std::size(entries)));
+    t.form->help->trigger();
+    for (const menus::WebEntry &row : menus::webEntries())
+        t.form->webAction(row.name)->trigger();
+    QCOMPARE(t.pages.opened.size(), 1 + int(menus::webEntries().size()));
     QCOMPARE(snapshot(t), before);
     QCOMPARE(t.random.reseeds, reseeds);
     QCOMPARE(t.random.used, used);

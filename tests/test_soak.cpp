@@ -4,6 +4,7 @@
 // KIDSUM_SOAK_SEED replays a run (the seed is printed at the start and named
 // in every failure, with the index of the action that broke a rule);
 // KIDSUM_SOAK_ACTIONS sets its length.
+#include "menus/web_entries.h"
 #include "test_window.h"
 #include "window_invariants.h"
 
@@ -262,14 +263,15 @@ QString Soak::pressSlot(QStringList &broken)
 QString Soak::chooseMenu(QStringList &broken)
 {
     Form1 &f = *t_->form;
-    QAction *const web[] = {f.help, f.update, f.yijian, f.sb,    f.tools, f.vod, f.tv,
-                            f.music, f.kso,   f.pc,     f.ebook, f.so,    f.cp,  f.wz};
+    QList<QAction *> web{f.help};
+    for (const menus::WebEntry &row : menus::webEntries())
+        web.append(f.webAction(row.name));
     if (chance(35)) {
         f.test_word->trigger();
         ++questions;
         return QStringLiteral("menu 出题测试");
     }
-    QAction *entry = web[below(std::size(web))];
+    QAction *entry = web[below(web.size())];
     const qsizetype before = t_->pages.opened.size();
     entry->trigger();
     if (t_->pages.opened.size() != before + 1)
