@@ -1,9 +1,9 @@
 #include "form1.h"
 
+#include "controls/image_box.h"
 #include "feedback/answer_check.h"
 #include "feedback/answer_reveal.h"
 #include "feedback/hint_pictures.h"
-#include "image_box.h"
 #include "layout.h"
 #include "menus/web_entries.h"
 #include "menus/web_links.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window.h"
+#include "controls/window.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
+#include "controls/real_services.h"
 #include "form1.h"
 #include "qt_texts.h"
-#include "real_services.h"
 #include "start_up.h"
 
 #include <QApplication>

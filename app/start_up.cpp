@@ -2,12 +2,10 @@
 
 #include "app_identity.h"
 #include "caption.h"
+#include "controls/window.h"
 #include "core/runtime_failure.h"
-#include "image_box.h"
-#include "window.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QMainWindow>
 
 void Form_Load(Window &w)
@@ -31,15 +29,3 @@ void exitit_Click(Window &w)
     w.Form1->close();
 }
 
-void ShowBigPic(Window &w)
-{
-    const QString path = w.lblpic->text();
-    if (path.isEmpty())
-        return;
-    try {
-        w.Pic1->setPicture(path);
-    } catch (const RuntimeFailure &) {
-        return;
-    }
-    w.Pic1->setVisible(true);
-}

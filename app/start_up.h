@@ -9,8 +9,3 @@ void Form_Load(Window &w);
 
 // "退出软件(&T)": closes the window, which ends the program.
 void exitit_Click(Window &w);
-
-// Shows the picture named in lblpic enlarged in Pic1. Called by the presses
-// of the hint slots; does nothing while lblpic is empty or the picture cannot
-// be read.
-void ShowBigPic(Window &w);

@@ -1,8 +1,8 @@
 #include "answer_check.h"
 
 #include "answer_rules.h"
-#include "app/image_box.h"
-#include "app/window.h"
+#include "controls/image_box.h"
+#include "controls/window.h"
 #include "core/numeric_text.h"
 #include "core/runtime_failure.h"
 #include "picture_paths.h"

@@ -2,8 +2,8 @@
 
 #include "answer_check.h"
 #include "answer_rules.h"
-#include "app/picture_file.h"
-#include "app/window.h"
+#include "controls/picture_file.h"
+#include "controls/window.h"
 #include "core/numeric_text.h"
 #include "core/runtime_failure.h"
 #include "picture_paths.h"

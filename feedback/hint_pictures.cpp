@@ -1,9 +1,8 @@
 #include "hint_pictures.h"
 
-#include "app/image_box.h"
-#include "app/picture_file.h"
-#include "app/start_up.h"
-#include "app/window.h"
+#include "controls/image_box.h"
+#include "controls/picture_file.h"
+#include "controls/window.h"
 #include "core/numeric_text.h"
 #include "core/runtime_failure.h"
 #include "picture_paths.h"
@@ -59,6 +58,19 @@ void cboPic_Click(Window &w)
         // A second number that is not a number, or a picture that cannot be
         // read: what was drawn stays, nothing else happens.
     }
+}
+
+void ShowBigPic(Window &w)
+{
+    const QString path = w.lblpic->text();
+    if (path.isEmpty())
+        return;
+    try {
+        w.Pic1->setPicture(path);
+    } catch (const RuntimeFailure &) {
+        return;
+    }
+    w.Pic1->setVisible(true);
 }
 
 namespace {

@@ -27,6 +27,11 @@ void FillHintPictures(Window &w, HintKind kind, int a, int b, HintDrawing drawin
 // display. A drawing that cannot be completed stops quietly.
 void cboPic_Click(Window &w);
 
+// Shows the picture named in lblpic enlarged in Pic1. Called by the presses
+// of the hint slots; does nothing while lblpic is empty or the picture cannot
+// be read.
+void ShowBigPic(Window &w);
+
 // Pressing any slot, empty ones too, shows the enlarged picture; releasing
 // hides it. The index is that of the slot within its row.
 void img1_MouseDown(Window &w, int index);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/image_box.h"
-#include "app/picture_file.h"
+#include "controls/image_box.h"
+#include "controls/picture_file.h"
 
 #include <algorithm>
 #include <array>

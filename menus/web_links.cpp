@@ -1,7 +1,7 @@
 #include "web_links.h"
 
 #include "addresses.h"
-#include "app/window.h"
+#include "controls/window.h"
 #include "quiz/question_generation.h"
 #include "web_entries.h"
 

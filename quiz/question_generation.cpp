@@ -1,7 +1,7 @@
 #include "question_generation.h"
 
-#include "app/image_box.h"
-#include "app/window.h"
+#include "controls/image_box.h"
+#include "controls/window.h"
 #include "core/numeric_text.h"
 #include "core/runtime_failure.h"
 #include "draw_rule.h"

@@ -4,7 +4,7 @@
 // by at most 1 MiB; anything kept per question (a picture cached across
 // drawings, a widget or connection never freed) grows far beyond that.
 #include "app/form1.h"
-#include "app/image_box.h"
+#include "controls/image_box.h"
 #include "app/start_up.h"
 #include "fakes.h"
 #include "resident_memory.h"

@@ -2,7 +2,7 @@
 // shared by every slot of that drawing, and read afresh by the next drawing.
 // Slots that share one read share one pixmap, so the pixmaps' cache keys tell
 // how many reads a drawing made.
-#include "app/picture_file.h"
+#include "controls/picture_file.h"
 #include "core/runtime_failure.h"
 #include "test_window.h"
 

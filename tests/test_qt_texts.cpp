@@ -3,7 +3,7 @@
 // once it is installed.
 
 #include "app/qt_texts.h"
-#include "app/real_services.h"
+#include "controls/real_services.h"
 #include "test_window.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 // The range table, the draw rule, the subtraction correction and the range
 // conflict rule, without a window.
-#include "app/real_services.h"
+#include "controls/real_services.h"
 #include "core/runtime_failure.h"
 #include "quiz/draw_rule.h"
 #include "quiz/range_check_rule.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "controls/services.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
-#include "app/image_box.h"
+#include "controls/image_box.h"
 #include "app/start_up.h"
 #include "fakes.h"
 #include "picture_folder.h"

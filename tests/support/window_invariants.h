@@ -6,8 +6,8 @@
 // is sound.
 
 #include "app_identity.h"
-#include "app/image_box.h"
-#include "app/window.h"
+#include "controls/image_box.h"
+#include "controls/window.h"
 #include "core/app_paths.h"
 #include "core/numeric_text.h"
 #include "core/runtime_failure.h"
