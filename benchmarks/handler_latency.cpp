@@ -10,9 +10,9 @@
 // number of timed calls per case (default 1000); every other argument goes
 // to Google Benchmark.
 #include "app/form1.h"
+#include "app/start_up.h"
 #include "controls/image_box.h"
 #include "controls/real_services.h"
-#include "app/start_up.h"
 #include "feedback/picture_paths.h"
 #include "percentile.h"
 #include "support/fakes.h"
