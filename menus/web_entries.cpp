@@ -36,14 +36,6 @@ std::span<const WebEntry> webEntries()
     return entries;
 }
 
-const WebEntry *webEntry(std::string_view name)
-{
-    for (const WebEntry &entry : entries)
-        if (entry.name == name)
-            return &entry;
-    return nullptr;
-}
-
 QString mainBase() { return QStringLiteral(KIDSUM_MAIN_BASE); }
 QString secondBase() { return QStringLiteral(KIDSUM_SECOND_BASE); }
 

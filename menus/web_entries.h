@@ -28,9 +28,6 @@ struct WebEntry {
 // In menu order: the menu bar's two, then the submenu's eleven.
 std::span<const WebEntry> webEntries();
 
-// The row named `name`, or nullptr.
-const WebEntry *webEntry(std::string_view name);
-
 QString mainBase();
 QString secondBase();
 
