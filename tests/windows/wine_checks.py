@@ -14,7 +14,8 @@ build's own DLL search path, so a folder that lacks a DLL fails):
              (Wine's winebrowser calls the desktop's xdg-open)
   zip        unpacked into a folder whose name has a blank and Chinese
              letters, the program starts and shows its pictures
-  installer  silent install into a fresh Wine prefix, the Start-menu entry
+  installer  the first page in Chinese; silent install into a fresh Wine
+             prefix, the Start-menu entry
              and the uninstaller's registration, the installed program
              starts, silent uninstall leaves no file of it
 
@@ -509,10 +510,28 @@ def registry_key(wine, key, work):
 def check_installer(ctx):
     work = ctx.work("installer")
     wine = Wine(work, ctx.display)
-    before = set(files_under(wine.drive_c()))
     setup = ctx.package("setup")
     log = open(os.path.join(ctx.shots, "installer.log"), "wb")
     try:
+        # The pages are Chinese: the first one's title says 安装, not Setup.
+        # Their font is "宋体", which every Chinese Windows has and a fresh
+        # Wine prefix has not; the prefix is given a stand-in for it.
+        for face in ("宋体", "SimSun"):
+            wine.run("reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", face,
+                     "/d", "Noto Sans CJK SC", "/f")
+        wine.wait()
+        pages = wine.start(setup, log)
+        title = "乐乐儿童加减法 1.0.4 安装"
+        wait_for(f"the installer's first page, titled {title!r}",
+                 lambda: (bool(ctx.display.windows(title)), "not yet"), timeout=60)
+        time.sleep(1)
+        ctx.display.screenshot(os.path.join(ctx.shots, "installer-welcome.png"))
+        stop(pages)
+        wine.close()
+        wine.wait()
+        ctx.note("installer: the first page reads in Chinese")
+
+        before = set(files_under(wine.drive_c()))
         began = time.monotonic()
         done = wine.run(setup, "/S", timeout=180)
         wine.wait()
