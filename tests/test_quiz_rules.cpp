@@ -2,6 +2,7 @@
 // conflict rule, without a window.
 #include "controls/real_services.h"
 #include "core/runtime_failure.h"
+#include "fakes.h"
 #include "quiz/draw_rule.h"
 #include "quiz/range_check_rule.h"
 #include "quiz/range_table.h"
@@ -15,45 +16,8 @@
 using quiz::OperandRange;
 using quiz::Operands;
 
-namespace {
-
-// A range list's position, named by the entry's text.
-int rangePosition(QStringView text)
-{
-    for (int i = 0; i < quiz::rangeEntryCount; ++i)
-        if (QStringView(quiz::rangeEntryText(i)) == text)
-            return i;
-    qFatal("no range entry %s", qPrintable(text.toString()));
-}
-
-} // namespace
-
 Q_DECLARE_METATYPE(OperandRange)
 Q_DECLARE_METATYPE(Operands)
-
-namespace {
-
-// Hands out scripted r values and counts them; running dry fails the test.
-struct Script {
-    std::deque<double> values;
-    int used = 0;
-    bool dry = false;
-    quiz::NextRandom next()
-    {
-        return [this] {
-            ++used;
-            if (values.empty()) {
-                dry = true;
-                return 0.0;
-            }
-            const double r = values.front();
-            values.pop_front();
-            return r;
-        };
-    }
-};
-
-} // namespace
 
 class QuizRulesTest : public QObject {
     Q_OBJECT
@@ -227,31 +191,35 @@ void QuizRulesTest::subtractionCorrection()
     QFETCH(QList<double>, rs);
     QFETCH(Operands, result);
     QFETCH(int, used);
-    Script script{{rs.begin(), rs.end()}};
-    QCOMPARE(quiz::correctForSubtraction(drawn, firstRange, secondRange, script.next()), result);
+    ScriptedRandom script;
+    script.script(rs);
+    QCOMPARE(quiz::correctForSubtraction(drawn, firstRange, secondRange, script.draws()), result);
     QCOMPARE(script.used, used);
-    QVERIFY(!script.dry);
+    QCOMPARE(script.exhausted, 0);
 }
 
 void QuizRulesTest::drawsInOrder()
 {
     // First number from the first r, second from the second, then the correction.
-    Script script{{0.0, std::nextafter(1.0, 0.0), 0.5}};
+    ScriptedRandom script;
+    script.script({0.0, std::nextafter(1.0, 0.0), 0.5});
     const Operands got = quiz::drawOperands({0, 20}, {0, 10}, Operation::Subtraction,
-                                            script.next());
+                                            script.draws());
     QCOMPARE(got, (Operands{0, 0}));
     QCOMPARE(script.used, 3);
 
-    Script plain{{0.25, 0.75}};
-    QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, Operation::Addition, plain.next()),
+    ScriptedRandom plain;
+    plain.script({0.25, 0.75});
+    QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, Operation::Addition, plain.draws()),
              (Operands{5, 15}));
     QCOMPARE(plain.used, 2);
 }
 
 void QuizRulesTest::additionIsNeverCorrected()
 {
-    Script script{{0.0, 0.99}};
-    QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, Operation::Addition, script.next()),
+    ScriptedRandom script;
+    script.script({0.0, 0.99});
+    QCOMPARE(quiz::drawOperands({0, 20}, {0, 20}, Operation::Addition, script.draws()),
              (Operands{0, 20}));
     QCOMPARE(script.used, 2);
 }
@@ -298,7 +266,12 @@ void QuizRulesTest::rangeConflict_data()
     QTest::addColumn<int>("p2");
     QTest::addColumn<Operation>("operation");
     QTest::addColumn<bool>("conflict");
-    const auto at = [](const char16_t *text) { return rangePosition(text); };
+    const auto at = [](const char16_t *text) {
+        const int position = quiz::rangePosition(text);
+        if (position < 0)
+            qFatal("no range entry %s", qPrintable(QString::fromUtf16(text)));
+        return position;
+    };
     constexpr Operation minus = Operation::Subtraction;
     constexpr Operation plus = Operation::Addition;
     QTest::newRow("0～5 then 10～15") << at(u"0～5") << at(u"10～15") << minus << true;

@@ -47,6 +47,10 @@ public:
         return r;
     }
     void script(std::initializer_list<double> rs) { values.assign(rs.begin(), rs.end()); }
+    template <class Values>
+    void script(const Values &rs) { values.assign(rs.begin(), rs.end()); }
+    // The same values for a pure rule that takes the generator as a function.
+    std::function<double()> draws() { return [this] { return next(); }; }
 
     std::deque<double> values;
     double fallback = 0.0;

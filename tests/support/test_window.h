@@ -43,7 +43,8 @@ public:
     static int range(std::u16string_view text)
     {
         const int position = quiz::rangePosition(text);
-        Q_ASSERT(position >= 0);
+        if (position < 0)
+            qFatal("no range entry %s", qPrintable(QString::fromStdU16String(std::u16string(text))));
         return position;
     }
     static int single(int value) { return range(QString::number(value).toStdU16String()); }
