@@ -220,25 +220,12 @@ void FileFaultsTest::hintPictureOnQuestion()
     const QString previous = w.lblpic->text();
     QCOMPARE(TestWindow::filled(w.img3), 7);
 
-    w.setListIndex(w.cbo1st, 6);
-    w.setListIndex(w.cbo2nd, 3);
-    t.random.script({0.0, 0.0, 0.99999}); // picture 66
+    t.prepareFiveAndTwoWithPicture66();
     UNDER_FAULT("img/1/66.jpg", fault, [&] { w.cmdTest->click(); });
 
-    QCOMPARE(t.messages.shown.size(), 1);
-    QCOMPARE(t.messages.shown[0].text, QStringLiteral("出现异常错误,请与作者联系!"));
-    QCOMPARE(t.messages.shown[0].title, QStringLiteral("乐乐儿童加减法"));
-    QCOMPARE(t.messages.shown[0].icon, MessageIcon::Exclamation);
     // The new numbers and the placeholder stand; the drawing stopped at
     // img1(0), so the rest of the last question's drawing stays.
-    QCOMPARE(w.txtTest1->text(), QStringLiteral("5"));
-    QCOMPARE(w.txtTest2->text(), QStringLiteral("2"));
-    QCOMPARE(w.txtAnswer->text(), QStringLiteral("?"));
-    QVERIFY(!w.ImgOk->hasPicture());
-    QCOMPARE(TestWindow::filled(w.img1), 0);
-    QCOMPARE(TestWindow::filled(w.img2), 3);
-    QCOMPARE(TestWindow::filled(w.img3), 7);
-    QCOMPARE(w.lblpic->text(), previous);
+    EXPECT_STOPPED_AT_FIRST_HINT(t, 7, previous);
 
     // The next question with a sound picture is whole again.
     t.random.script({0.0, 0.0, 0.5});
@@ -281,10 +268,7 @@ void FileFaultsTest::hintPictureOnReveal()
 
     UNDER_FAULT(hint, fault, [&] { w.cmdAnswer->click(); });
 
-    QCOMPARE(t.messages.shown.size(), 1);
-    QCOMPARE(t.messages.shown[0].text, noNumber);
-    QCOMPARE(t.messages.shown[0].title, QStringLiteral("错误提示"));
-    QCOMPARE(t.messages.shown[0].icon, MessageIcon::Stop);
+    EXPECT_MESSAGE(t.messages, noNumber, QStringLiteral("错误提示"), MessageIcon::Stop);
     QCOMPARE(w.txtAnswer->text(), QString());
     // The result was checked before the row failed.
     QCOMPARE(w.ImgOk->picturePath(), t.folder.file("img/ok.jpg"));

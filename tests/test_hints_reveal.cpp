@@ -449,10 +449,8 @@ void HintsRevealTest::reveal()
         QVERIFY(t.messages.shown.isEmpty());
         return;
     }
-    QCOMPARE(t.messages.shown.size(), 1);
-    QCOMPARE(t.messages.shown[0].text, explanation);
-    QCOMPARE(t.messages.shown[0].title, QStringLiteral("提示"));
-    QCOMPARE(t.messages.shown[0].icon, MessageIcon::Information);
+    EXPECT_MESSAGE(t.messages, explanation, QStringLiteral("提示"),
+                   MessageIcon::Information);
     QCOMPARE(answerWhileShown, result);
     QCOMPARE(okWhileShown, t.folder.file("img/ok.jpg"));
     QCOMPARE(picturesWhileShown, pictures - blanks);
@@ -494,10 +492,7 @@ void HintsRevealTest::noQuestion()
     w.cmdAnswer->click();
 
     QVERIFY(!w.chkAuto->isChecked());
-    QCOMPARE(t.messages.shown.size(), 1);
-    QCOMPARE(t.messages.shown[0].text, noNumber);
-    QCOMPARE(t.messages.shown[0].title, QStringLiteral("错误提示"));
-    QCOMPARE(t.messages.shown[0].icon, MessageIcon::Stop);
+    EXPECT_MESSAGE(t.messages, noNumber, QStringLiteral("错误提示"), MessageIcon::Stop);
     QCOMPARE(answerWhileShown, QStringLiteral("?"));
     QCOMPARE(w.txtAnswer->text(), QString());
     QVERIFY(!w.ImgOk->hasPicture());
@@ -546,10 +541,7 @@ void HintsRevealTest::failureDuringReveal()
     w.cmdAnswer->click();
 
     // Only the no-number message, never the explanation.
-    QCOMPARE(t.messages.shown.size(), 1);
-    QCOMPARE(t.messages.shown[0].text, noNumber);
-    QCOMPARE(t.messages.shown[0].title, QStringLiteral("错误提示"));
-    QCOMPARE(t.messages.shown[0].icon, MessageIcon::Stop);
+    EXPECT_MESSAGE(t.messages, noNumber, QStringLiteral("错误提示"), MessageIcon::Stop);
     // The result was shown and checked before the failure; what was done stays.
     QCOMPARE(answersWhileShown, QStringList{result});
     QCOMPARE(okWhileShown, QStringList{t.folder.file("img/ok.jpg")});

@@ -31,6 +31,15 @@ public:
     std::function<void(const ShownMessage &)> onShow;
 };
 
+// Exactly one message box was shown, with this text, title and icon.
+#define EXPECT_MESSAGE(recorded, text_, title_, icon_)                                       \
+    do {                                                                                   \
+        QCOMPARE((recorded).shown.size(), 1);                                              \
+        QCOMPARE((recorded).shown[0].text, QString(text_));                                \
+        QCOMPARE((recorded).shown[0].title, QString(title_));                              \
+        QCOMPARE((recorded).shown[0].icon, icon_);                                         \
+    } while (false)
+
 // Replays a list of r values; records re-seeds and how many values were used.
 class ScriptedRandom : public RandomSource {
 public:

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/form1.h"
-#include "controls/image_box.h"
 #include "app/start_up.h"
+#include "controls/image_box.h"
 #include "fakes.h"
 #include "picture_folder.h"
 #include "quiz/range_table.h"
@@ -59,6 +59,15 @@ public:
         w().cmdTest->click();
     }
 
+    // Sets up the question 5 + 2, to be drawn with hint picture 66 of set 1:
+    // the scenario of a hint picture that breaks the drawing at img1(0).
+    void prepareFiveAndTwoWithPicture66()
+    {
+        w().setListIndex(w().cbo1st, single(5));
+        w().setListIndex(w().cbo2nd, single(2));
+        random.script({0.0, 0.0, 0.99999});
+    }
+
     // How many slots of a row show a picture, and which file each shows.
     template <class Row>
     static int filled(const Row &row)
@@ -75,3 +84,22 @@ public:
     PictureFolder folder;
     std::unique_ptr<Form1> form;
 };
+
+// After a question 4 + 3, then prepareFiveAndTwoWithPicture66() and "出题"
+// with picture 66 unreadable: the error trap's message; the new numbers and
+// the placeholder written; img1 emptied and stopped at its first slot, so img2
+// still shows the last question's three pictures, and the result row and the
+// enlarged picture's path are as before.
+#define EXPECT_STOPPED_AT_FIRST_HINT(t, resultSlots, previousPath)                           \
+    do {                                                                                   \
+        EXPECT_MESSAGE((t).messages, QStringLiteral("出现异常错误,请与作者联系!"),            \
+                       QStringLiteral("乐乐儿童加减法"), MessageIcon::Exclamation);           \
+        QCOMPARE((t).w().txtTest1->text(), QStringLiteral("5"));                           \
+        QCOMPARE((t).w().txtTest2->text(), QStringLiteral("2"));                           \
+        QCOMPARE((t).w().txtAnswer->text(), QStringLiteral("?"));                          \
+        QVERIFY(!(t).w().ImgOk->hasPicture());                                             \
+        QCOMPARE(TestWindow::filled((t).w().img1), 0);                                     \
+        QCOMPARE(TestWindow::filled((t).w().img2), 3);                                     \
+        QCOMPARE(TestWindow::filled((t).w().img3), resultSlots);                           \
+        QCOMPARE((t).w().lblpic->text(), previousPath);                                    \
+    } while (false)
