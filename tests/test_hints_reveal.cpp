@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <memory>
+
 #include <optional>
 
 namespace {
@@ -52,6 +54,10 @@ const QString noNumber = QStringLiteral("没有数字进行计算，无法得到
 class HintsRevealTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test starts from a freshly loaded window of its own.
+    void init() { t_ = std::make_unique<TestWindow>(); t_->load(); }
+    void cleanup() { t_.reset(); }
+
     // The list "图案提示"
     void startUpState();
     void drawingForQuestion_data();
@@ -76,15 +82,17 @@ private slots:
     void failureDuringReveal();
     void pressingTwiceRepeats();
     void staleVerdictIsReplaced();
+
+private:
+    std::unique_ptr<TestWindow> t_;
 };
 
 // ---- the list "图案提示" -------------------------------------------------------
 
 void HintsRevealTest::startUpState()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
 
@@ -122,9 +130,8 @@ void HintsRevealTest::drawingForQuestion()
     QFETCH(int, first);
     QFETCH(int, second);
     QFETCH(int, set);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboPic, set);
     // Two numbers (single-value ranges), then picture floor(0.3 * 66 + 0.5) = 20.
     t.random.script({0.0, 0.0, 0.3});
@@ -143,9 +150,8 @@ void HintsRevealTest::drawingForQuestion()
 
 void HintsRevealTest::hideThenShowAgain()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboPic, HintKind::Set2);
     t.random.script({0.0, 0.0, 0.3});
     t.ask(7, 5);
@@ -193,9 +199,8 @@ void HintsRevealTest::kindChangePictureNumber()
 {
     QFETCH(double, r);
     QFETCH(int, number);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(2, 1);
     t.random.script({r});
     const int used = t.random.used;
@@ -231,9 +236,8 @@ void HintsRevealTest::resultRowOnKindChange()
     QFETCH(QString, answer);
     QFETCH(int, fresh);
     QFETCH(int, old);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.random.script({0.0, 0.0, 0.3});
     t.ask(7, 8);
     w.cmdAnswer->click();
@@ -266,9 +270,8 @@ void HintsRevealTest::firstNumberNotNumeric_data()
 void HintsRevealTest::firstNumberNotNumeric()
 {
     QFETCH(QString, first);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(3, 2);
     const QString drawn = w.lblpic->text();
     t.pick(w.cboPic, HintKind::None);
@@ -287,9 +290,8 @@ void HintsRevealTest::firstNumberNotNumeric()
 
 void HintsRevealTest::secondNumberNotNumeric()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(3, 2);
     const QString drawn = w.lblpic->text();
     w.txtTest2->setText(QStringLiteral("x"));
@@ -307,9 +309,8 @@ void HintsRevealTest::secondNumberNotNumeric()
 
 void HintsRevealTest::missingPictureOnKindChange()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.random.script({0.0, 0.0, 0.3});
     t.ask(3, 2);
     const QString drawn = t.folder.hint(1, 20);
@@ -335,9 +336,8 @@ void HintsRevealTest::missingPictureOnKindChange()
 
 void HintsRevealTest::emptySlotEnlarges()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
     t.ask(3, 2);
@@ -397,9 +397,8 @@ void HintsRevealTest::reveal()
     QFETCH(int, blanks);
     QFETCH(int, pictures);
     QFETCH(QString, explanation);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboPic, set);
     t.random.script({0.0, 0.0, 0.3});
     t.ask(first, second, operationAt(operation));
@@ -474,9 +473,8 @@ void HintsRevealTest::noQuestion()
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(int, operation);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     w.setListIndex(w.cboCode, operation);
     w.txtTest1->setText(first);
     w.txtTest2->setText(second);
@@ -522,9 +520,8 @@ void HintsRevealTest::failureDuringReveal()
     QFETCH(QString, missing);
     QFETCH(QString, result);
     QFETCH(int, blanks);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.random.script({0.0, 0.0, 0.3});
     t.ask(first, second, operationAt(operation));
     const QString marker = t.folder.file("img/err.jpg");
@@ -554,9 +551,8 @@ void HintsRevealTest::failureDuringReveal()
 
 void HintsRevealTest::pressingTwiceRepeats()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.random.script({0.0, 0.0, 0.3});
     t.ask(9, 4, Operation::Subtraction);
     w.cmdAnswer->click();
@@ -577,9 +573,8 @@ void HintsRevealTest::staleVerdictIsReplaced()
     // "5" was wrong for 8 + 3 and is right once the operation becomes
     // subtraction; revealing writes the same text, and the right-answer
     // picture must replace the wrong-answer one all the same.
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(8, 3);
     w.chkAuto->setChecked(false);
     w.txtAnswer->setText(QStringLiteral("5"));

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 const QString conflictText = QStringLiteral("与第二位设置的范围矛盾,请检查后重新设置");
@@ -22,6 +24,10 @@ bool oneConflictMessage(const TestWindow &t)
 class RangeCheckTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test starts from a freshly loaded window of its own.
+    void init() { t_ = std::make_unique<TestWindow>(); t_->load(); }
+    void cleanup() { t_.reset(); }
+
     void underSubtraction_data();
     void underSubtraction();
     void secondFromZeroAcceptsAnyFirst_data();
@@ -35,6 +41,9 @@ private slots:
     void operationChangeWithoutQuestion();
     void operandOutOfRange_data();
     void operandOutOfRange();
+
+private:
+    std::unique_ptr<TestWindow> t_;
 };
 
 void RangeCheckTest::underSubtraction_data()
@@ -66,9 +75,8 @@ void RangeCheckTest::underSubtraction()
     QFETCH(int, p2);
     QFETCH(bool, secondLast);
     QFETCH(bool, conflict);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboCode, Operation::Subtraction);
     int firstWhileShown = -2;
     t.messages.onShow = [&](const ShownMessage &) { firstWhileShown = w.cbo1st->currentIndex(); };
@@ -109,9 +117,8 @@ void RangeCheckTest::secondFromZeroAcceptsAnyFirst_data()
 void RangeCheckTest::secondFromZeroAcceptsAnyFirst()
 {
     QFETCH(int, p2);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboCode, Operation::Subtraction);
     t.pick(w.cbo2nd, p2);
     for (int p1 = 0; p1 < 30; ++p1) {
@@ -125,9 +132,8 @@ void RangeCheckTest::secondFromZeroAcceptsAnyFirst()
 
 void RangeCheckTest::additionAcceptsEverything()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboCode, Operation::Addition);
     for (int p1 = 0; p1 < 30; ++p1) {
         for (int p2 = 0; p2 < 30; ++p2) {
@@ -161,9 +167,8 @@ void RangeCheckTest::pickingSubtractionChecksTheRanges()
     QFETCH(int, p1);
     QFETCH(int, p2);
     QFETCH(bool, conflict);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cbo1st, p1);
     t.pick(w.cbo2nd, p2);
     QVERIFY(t.messages.shown.isEmpty());
@@ -203,9 +208,8 @@ void RangeCheckTest::pickingSubtractionWithQuestionKeptAndConflict()
 {
     // 5 + 3 made, then ranges that conflict under subtraction picked while
     // addition is still in force.
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(5, 3);
     t.pick(w.cbo1st, 22); // 0～2
     t.pick(w.cbo2nd, 28); // 10～15
@@ -237,9 +241,8 @@ void RangeCheckTest::operationChangeWithQuestion()
     QFETCH(int, first);
     QFETCH(int, second);
     QFETCH(bool, emptied);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     QCOMPARE(w.cboPic->currentIndex(), 1);
     t.ask(first, second);
     w.cmdAnswer->click(); // fills the result row, shows the right answer
@@ -280,9 +283,8 @@ void RangeCheckTest::operationChangeWithQuestion()
 
 void RangeCheckTest::operationChangeWithoutQuestion()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     QCOMPARE(w.txtTest1->text(), QString());
     for (int i = 0; i < 5; ++i)
         w.img3[i]->setPicture(t.folder.file("img/white.jpg"));
@@ -317,9 +319,8 @@ void RangeCheckTest::operandOutOfRange()
 {
     QFETCH(QString, first);
     QFETCH(QString, second);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(5, 3);
     w.cmdAnswer->click();
     QCOMPARE(TestWindow::filled(w.img3), 8);
