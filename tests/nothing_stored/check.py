@@ -14,6 +14,7 @@ Usage: check.py --kidsum build/kidsum [--keep]
 import argparse
 import os
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -49,13 +50,6 @@ OPEN_CALLS = {"open", "openat", "openat2"}
 FORK_CALLS = {"clone", "clone3", "fork", "vfork"}
 
 
-def free_display():
-    for n in range(90, 141):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return n
-    raise RuntimeError("no free display number")
-
-
 def run(cmd, env, check=True):
     return subprocess.run(cmd, env=env, check=check, stdout=subprocess.PIPE,
                           stderr=subprocess.PIPE, text=True)
@@ -66,12 +60,26 @@ class Desktop:
 
     def __init__(self, root):
         self.procs = []
-        self.display = f":{free_display()}"
+        # The server picks a free display itself and reports it: no race with
+        # another server that looks for one at the same time.
+        read_end, write_end = os.pipe()
+        self.procs.append(subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp"],
+            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        os.close(write_end)
+        number = b""
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], 15)
+            chunk = os.read(read_end, 16) if ready else b""
+            if not chunk:
+                os.close(read_end)
+                raise RuntimeError("Xvfb did not report a display")
+            number += chunk
+        os.close(read_end)
+        self.display = ":" + number.decode().strip()
         self.env = {"PATH": "/usr/bin:/bin", "DISPLAY": self.display, "HOME": root,
                     "LANG": "C.UTF-8"}
-        self.procs.append(subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         for _ in range(100):
             if run(["xdotool", "getdisplaygeometry"], self.env, check=False).returncode == 0:
                 break
@@ -128,8 +136,15 @@ def close_message(env, main_window, what):
             xdo(env, "windowfocus", "--sync", boxes[-1])
             time.sleep(0.3)
             key(env, "Return")
-            time.sleep(0.3)
+            # The next key must reach the window, not a box still closing.
+            gone = time.time() + 10
+            while boxes[-1] in xdo(env, "search", "--onlyvisible", "--name",
+                                   TITLE + "|错误提示|提示").split():
+                if time.time() > gone:
+                    raise RuntimeError(f"the message box for {what} did not close on Return")
+                time.sleep(0.1)
             xdo(env, "windowactivate", "--sync", main_window)
+            time.sleep(0.2)
             return
         time.sleep(0.2)
     raise RuntimeError(f"no message box for {what}")
