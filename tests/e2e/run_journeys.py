@@ -13,7 +13,6 @@ output go to the shots folder.
 
 import argparse
 import os
-import select
 import shutil
 import signal
 import subprocess
@@ -24,6 +23,8 @@ import traceback
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.dirname(HERE))
+import virtual_display  # noqa: E402
 PYTHON = "/usr/bin/python3"
 JOURNEY_TIMEOUT = 60
 TOOLS = ["Xvfb", "jwm", "xdotool", "dbus-run-session", "import"]
@@ -117,29 +118,6 @@ def run_inside(args):
 
 # ---- the whole run ----------------------------------------------------
 
-def start_display(log):
-    """Xvfb on a free display of its own choosing; returns (process, ':N')."""
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp",
-         "-screen", "0", "1024x768x24"],
-        pass_fds=[write_end], stdout=log, stderr=log, start_new_session=True)
-    os.close(write_end)
-    number = b""
-    deadline = time.monotonic() + 15
-    while not number.endswith(b"\n"):
-        left = deadline - time.monotonic()
-        ready, _, _ = select.select([read_end], [], [], max(left, 0))
-        chunk = os.read(read_end, 16) if ready else b""
-        if not chunk:
-            os.close(read_end)
-            server.kill()
-            raise RuntimeError("Xvfb did not report a display")
-        number += chunk
-    os.close(read_end)
-    return server, ":" + number.decode().strip()
-
-
 def wait_for_window_manager(env):
     deadline = time.monotonic() + 10
     while time.monotonic() < deadline:
@@ -228,7 +206,7 @@ def main():
     started = time.monotonic()
     results = []
     with open(os.path.join(args.shots, "x-server.log"), "wb") as log:
-        server, display = start_display(log)
+        server, display = virtual_display.start_xvfb("1024x768x24", log)
         env = dict(os.environ, DISPLAY=display, PYTHONIOENCODING="utf-8")
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         env.pop("AT_SPI_BUS_ADDRESS", None)

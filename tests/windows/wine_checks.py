@@ -25,7 +25,6 @@ read from screenshots. Every check runs in a Wine prefix of its own.
 
 import argparse
 import os
-import select
 import shutil
 import signal
 import subprocess
@@ -34,6 +33,10 @@ import tempfile
 import time
 import urllib.parse
 import zipfile
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import virtual_display  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
@@ -86,21 +89,7 @@ class Display:
     """Xvfb with a small window manager, on a display it picks itself."""
 
     def __init__(self, log):
-        read_end, write_end = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
-            pass_fds=[write_end], stdout=log, stderr=log, start_new_session=True)
-        os.close(write_end)
-        number = b""
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], 15)
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                self.server.kill()
-                raise RuntimeError("Xvfb did not report a display")
-            number += chunk
-        os.close(read_end)
-        self.name = ":" + number.decode().strip()
+        self.server, self.name = virtual_display.start_xvfb("1024x768x24", log)
         self.env = dict(os.environ, DISPLAY=self.name)
         self.config = tempfile.NamedTemporaryFile("w", suffix=".jwmrc", delete=False)
         self.config.write(WM_CONFIG)
