@@ -32,7 +32,6 @@ void ImageBox::display(const QPixmap &pixmap, const QString &path)
         setPixmap(pixmap);
     const bool wasShown = hasPicture();
     path_ = path;
-    emit pictureChanged();
     if (wasShown != hasPicture())
         emit shownChanged(hasPicture());
 }

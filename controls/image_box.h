@@ -25,7 +25,6 @@ public:
 signals:
     void mouseDown();
     void mouseUp();
-    void pictureChanged();
     // A picture appeared (true) or went (false); not sent when one picture
     // replaces another.
     void shownChanged(bool shown);
