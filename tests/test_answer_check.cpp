@@ -66,6 +66,8 @@ void showPrevious(TestWindow &t)
     t.w().ImgOk->setPicture(t.folder.file("img/white.jpg"));
 }
 
+const QString firstNotNumber = QStringLiteral("第一位不是数字,请检查");
+
 } // namespace
 
 class AnswerCheckTest : public QObject {
@@ -98,47 +100,49 @@ void AnswerCheckTest::typedAnswers_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("second");
-    QTest::addColumn<int>("operation");
+    QTest::addColumn<Operation>("operation");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("picture");
+    constexpr Operation plus = Operation::Addition;
+    constexpr Operation minus = Operation::Subtraction;
 
-    QTest::newRow("7+5: 1 occurs in 12") << 7 << 5 << 0 << "1" << "1" << "none";
-    QTest::newRow("7+5: 12 right") << 7 << 5 << 0 << "12" << "12" << "ok";
-    QTest::newRow("7+5: 2 alone occurs in 12") << 7 << 5 << 0 << "2" << "2" << "none";
-    QTest::newRow("7+5: 3 wrong") << 7 << 5 << 0 << "3" << "3" << "err";
-    QTest::newRow("7+5: 21 wrong") << 7 << 5 << 0 << "21" << "21" << "err";
-    QTest::newRow("7+5: 123 becomes 23, wrong") << 7 << 5 << 0 << "123" << "23" << "err";
-    QTest::newRow("7+5: 512 becomes 12, right") << 7 << 5 << 0 << "512" << "12" << "ok";
-    QTest::newRow("7+5: 9912 rewritten twice, right") << 7 << 5 << 0 << "9912" << "12" << "ok";
-    QTest::newRow("7+5: -12 becomes 12, right") << 7 << 5 << 0 << "-12" << "12" << "ok";
-    QTest::newRow("5-5: 0 right") << 5 << 5 << 1 << "0" << "0" << "ok";
-    QTest::newRow("9-4: 5 right") << 9 << 4 << 1 << "5" << "5" << "ok";
-    QTest::newRow("8+7: 5 occurs at the second place") << 8 << 7 << 0 << "5" << "5" << "none";
-    QTest::newRow("4+3: 17 wrong") << 4 << 3 << 0 << "17" << "17" << "err";
-    QTest::newRow("4+3: blank then 7, box as typed") << 4 << 3 << 0 << " 7" << " 7" << "ok";
-    QTest::newRow("4+3: 7 then blank") << 4 << 3 << 0 << "7 " << "7 " << "ok";
-    QTest::newRow("6+4: .5 reads as 0, in 10") << 6 << 4 << 0 << ".5" << ".5" << "none";
-    QTest::newRow("letter") << 7 << 5 << 0 << "a" << "a" << "err";
-    QTest::newRow("digit then letter") << 7 << 5 << 0 << "1a" << "1a" << "err";
-    QTest::newRow("minus alone") << 7 << 5 << 0 << "-" << "-" << "err";
-    QTest::newRow("blank alone") << 7 << 5 << 0 << " " << " " << "err";
-    QTest::newRow("question mark typed: nothing") << 7 << 5 << 0 << "?" << "?" << "previous";
+    QTest::newRow("7+5: 1 occurs in 12") << 7 << 5 << plus << "1" << "1" << "none";
+    QTest::newRow("7+5: 12 right") << 7 << 5 << plus << "12" << "12" << "ok";
+    QTest::newRow("7+5: 2 alone occurs in 12") << 7 << 5 << plus << "2" << "2" << "none";
+    QTest::newRow("7+5: 3 wrong") << 7 << 5 << plus << "3" << "3" << "err";
+    QTest::newRow("7+5: 21 wrong") << 7 << 5 << plus << "21" << "21" << "err";
+    QTest::newRow("7+5: 123 becomes 23, wrong") << 7 << 5 << plus << "123" << "23" << "err";
+    QTest::newRow("7+5: 512 becomes 12, right") << 7 << 5 << plus << "512" << "12" << "ok";
+    QTest::newRow("7+5: 9912 rewritten twice, right") << 7 << 5 << plus << "9912" << "12" << "ok";
+    QTest::newRow("7+5: -12 becomes 12, right") << 7 << 5 << plus << "-12" << "12" << "ok";
+    QTest::newRow("5-5: 0 right") << 5 << 5 << minus << "0" << "0" << "ok";
+    QTest::newRow("9-4: 5 right") << 9 << 4 << minus << "5" << "5" << "ok";
+    QTest::newRow("8+7: 5 occurs at the second place") << 8 << 7 << plus << "5" << "5" << "none";
+    QTest::newRow("4+3: 17 wrong") << 4 << 3 << plus << "17" << "17" << "err";
+    QTest::newRow("4+3: blank then 7, box as typed") << 4 << 3 << plus << " 7" << " 7" << "ok";
+    QTest::newRow("4+3: 7 then blank") << 4 << 3 << plus << "7 " << "7 " << "ok";
+    QTest::newRow("6+4: .5 reads as 0, in 10") << 6 << 4 << plus << ".5" << ".5" << "none";
+    QTest::newRow("letter") << 7 << 5 << plus << "a" << "a" << "err";
+    QTest::newRow("digit then letter") << 7 << 5 << plus << "1a" << "1a" << "err";
+    QTest::newRow("minus alone") << 7 << 5 << plus << "-" << "-" << "err";
+    QTest::newRow("blank alone") << 7 << 5 << plus << " " << " " << "err";
+    QTest::newRow("question mark typed: nothing") << 7 << 5 << plus << "?" << "?" << "previous";
     QTest::newRow("full-width 12 right")
-        << 7 << 5 << 0 << QString::fromUtf16(u"１２") << QString::fromUtf16(u"１２") << "ok";
+        << 7 << 5 << plus << QString::fromUtf16(u"１２") << QString::fromUtf16(u"１２") << "ok";
     QTest::newRow("full-width 1 occurs in 12")
-        << 7 << 5 << 0 << QString::fromUtf16(u"１") << QString::fromUtf16(u"１") << "none";
+        << 7 << 5 << plus << QString::fromUtf16(u"１") << QString::fromUtf16(u"１") << "none";
     QTest::newRow("full-width 123 becomes its last two, wrong")
-        << 7 << 5 << 0 << QString::fromUtf16(u"１２３") << QString::fromUtf16(u"２３") << "err";
+        << 7 << 5 << plus << QString::fromUtf16(u"１２３") << QString::fromUtf16(u"２３") << "err";
     QTest::newRow("ideographic space then 7")
-        << 4 << 3 << 0 << QString::fromUtf16(u"\u30007") << QString::fromUtf16(u"\u30007") << "ok";
+        << 4 << 3 << plus << QString::fromUtf16(u"\u30007") << QString::fromUtf16(u"\u30007") << "ok";
 }
 
 void AnswerCheckTest::typedAnswers()
 {
     QFETCH(int, first);
     QFETCH(int, second);
-    QFETCH(int, operation);
+    QFETCH(Operation, operation);
     QFETCH(QString, keys);
     QFETCH(QString, box);
     QFETCH(QString, picture);
@@ -146,7 +150,7 @@ void AnswerCheckTest::typedAnswers()
     TestWindow t;
     Window &w = t.w();
     QVERIFY(openWindow(t));
-    t.ask(first, second, operationAt(operation));
+    t.ask(first, second, operation);
     w.chkAuto->setChecked(false);
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("?"));
     showPrevious(t);
@@ -218,28 +222,30 @@ void AnswerCheckTest::operationSwitchedAfterQuestion_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("second");
-    QTest::addColumn<int>("madeWith");
-    QTest::addColumn<int>("switchedTo");
+    QTest::addColumn<Operation>("madeWith");
+    QTest::addColumn<Operation>("switchedTo");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("picture");
-    QTest::newRow("7+5 made, subtraction picked: 2 right") << 7 << 5 << 0 << 1 << "2" << "ok";
-    QTest::newRow("7+5 made, subtraction picked: 12 wrong") << 7 << 5 << 0 << 1 << "12" << "err";
-    QTest::newRow("9-4 made, addition picked: 13 right") << 9 << 4 << 1 << 0 << "13" << "ok";
-    QTest::newRow("9-4 made, addition picked: 5 wrong") << 9 << 4 << 1 << 0 << "5" << "err";
+    constexpr Operation plus = Operation::Addition;
+    constexpr Operation minus = Operation::Subtraction;
+    QTest::newRow("7+5 made, subtraction picked: 2 right") << 7 << 5 << plus << minus << "2" << "ok";
+    QTest::newRow("7+5 made, subtraction picked: 12 wrong") << 7 << 5 << plus << minus << "12" << "err";
+    QTest::newRow("9-4 made, addition picked: 13 right") << 9 << 4 << minus << plus << "13" << "ok";
+    QTest::newRow("9-4 made, addition picked: 5 wrong") << 9 << 4 << minus << plus << "5" << "err";
 }
 
 void AnswerCheckTest::operationSwitchedAfterQuestion()
 {
     QFETCH(int, first);
     QFETCH(int, second);
-    QFETCH(int, madeWith);
-    QFETCH(int, switchedTo);
+    QFETCH(Operation, madeWith);
+    QFETCH(Operation, switchedTo);
     QFETCH(QString, keys);
     QFETCH(QString, picture);
     TestWindow t;
     Window &w = t.w();
     QVERIFY(openWindow(t));
-    t.ask(first, second, operationAt(madeWith));
+    t.ask(first, second, madeWith);
     w.chkAuto->setChecked(false);
     t.pick(w.cboCode, switchedTo);
     QCOMPARE(w.txtTest1->text(), QString::number(first));
@@ -357,8 +363,8 @@ void AnswerCheckTest::operandMessages_data()
     QTest::addColumn<QString>("emptyBox");  // which operand box is emptied
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("no question yet") << false << "" << "第一位不是数字,请检查";
-    QTest::newRow("first number empty") << true << "txtTest1" << "第一位不是数字,请检查";
+    QTest::newRow("no question yet") << false << "" << firstNotNumber;
+    QTest::newRow("first number empty") << true << "txtTest1" << firstNotNumber;
     QTest::newRow("second number empty") << true << "txtTest2" << "第二位不是数字,请检查";
 }
 
@@ -378,31 +384,23 @@ void AnswerCheckTest::operandMessages()
         w.txtTest2->clear();
     showPrevious(t);
 
-    const auto allAre = [&](int count) {
-        if (t.messages.shown.size() != count)
-            return false;
-        for (const ShownMessage &m : std::as_const(t.messages.shown))
-            if (m.text != message || m.title != QStringLiteral("错误提示")
-                || m.icon != MessageIcon::Stop)
-                return false;
-        return true;
-    };
+    const QString title = QStringLiteral("错误提示");
 
     // One box per change of the text, nothing else changing.
     type(w.txtAnswer, "1");
-    QVERIFY(allAre(1));
+    EXPECT_MESSAGES(t.messages, 1, message, title, MessageIcon::Stop);
     type(w.txtAnswer, "2");
-    QVERIFY(allAre(2));
+    EXPECT_MESSAGES(t.messages, 2, message, title, MessageIcon::Stop);
     type(w.txtAnswer, "3"); // 123 -> 23: the nested run complains, the outer one not
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("23"));
-    QVERIFY(allAre(3));
+    EXPECT_MESSAGES(t.messages, 3, message, title, MessageIcon::Stop);
     QTest::keyClick(w.txtAnswer, Qt::Key_Backspace);
-    QVERIFY(allAre(4));
+    EXPECT_MESSAGES(t.messages, 4, message, title, MessageIcon::Stop);
     QCOMPARE(w.ImgOk->picturePath(), expectedPicture(t, "previous"));
 
     // A text that is no number is judged before the operands are read.
     type(w.txtAnswer, "a");
-    QVERIFY(allAre(4));
+    EXPECT_MESSAGES(t.messages, 4, message, title, MessageIcon::Stop);
     QCOMPARE(w.ImgOk->picturePath(), expectedPicture(t, "err"));
 }
 
@@ -531,14 +529,14 @@ void AnswerCheckTest::preeditIsNotChecked()
     QCOMPARE(w.txtAnswer->text(), QString());
     commit(w.txtAnswer, QString::fromUtf16(u"１"));
     QCOMPARE(w.txtAnswer->text(), QString::fromUtf16(u"１"));
-    QCOMPARE(t.messages.shown.size(), 1);
+    EXPECT_MESSAGE(t.messages, firstNotNumber, QStringLiteral("错误提示"), MessageIcon::Stop);
 
     // Composing over the placeholder leaves it until the commit.
     t.ask(7, 5);
     w.chkAuto->setChecked(false);
     preedit(w.txtAnswer, QStringLiteral("shi'er"));
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("?"));
-    QCOMPARE(t.messages.shown.size(), 1);
+    EXPECT_MESSAGE(t.messages, firstNotNumber, QStringLiteral("错误提示"), MessageIcon::Stop);
     commit(w.txtAnswer, QString::fromUtf16(u"１２"));
     QCOMPARE(w.txtAnswer->text(), QString::fromUtf16(u"１２"));
     QCOMPARE(w.ImgOk->picturePath(), expectedPicture(t, "ok"));

@@ -7,7 +7,6 @@
 #include <QTest>
 
 #include <memory>
-
 #include <optional>
 
 namespace {
@@ -46,8 +45,6 @@ std::optional<int> firstSlotNotShowing(const Row &row, int from, int to, const Q
                                  .arg(*bad)                                                \
                                  .arg((row)[*bad]->picturePath(), QString(file))));        \
     } while (false)
-
-const QString noNumber = QStringLiteral("没有数字进行计算，无法得到结果");
 
 } // namespace
 
@@ -133,9 +130,7 @@ void HintsRevealTest::drawingForQuestion()
     TestWindow &t = *t_;
     Window &w = t.w();
     t.pick(w.cboPic, set);
-    // Two numbers (single-value ranges), then picture floor(0.3 * 66 + 0.5) = 20.
-    t.random.script({0.0, 0.0, 0.3});
-    t.ask(first, second);
+    t.ask(first, second, Operation::Addition, 0.3); // picture floor(0.3 * 66 + 0.5) = 20
 
     const QString picture = t.folder.hint(set, 20);
     QCOMPARE(w.lblpic->text(), picture);
@@ -153,8 +148,7 @@ void HintsRevealTest::hideThenShowAgain()
     TestWindow &t = *t_;
     Window &w = t.w();
     t.pick(w.cboPic, HintKind::Set2);
-    t.random.script({0.0, 0.0, 0.3});
-    t.ask(7, 5);
+    t.ask(7, 5, Operation::Addition, 0.3);
     const QString before = t.folder.hint(2, 20);
     const int reseeds = t.random.reseeds;
 
@@ -238,8 +232,7 @@ void HintsRevealTest::resultRowOnKindChange()
     QFETCH(int, old);
     TestWindow &t = *t_;
     Window &w = t.w();
-    t.random.script({0.0, 0.0, 0.3});
-    t.ask(7, 8);
+    t.ask(7, 8, Operation::Addition, 0.3);
     w.cmdAnswer->click();
     const QString oldPicture = t.folder.hint(1, 20);
     VERIFY_SLOTS(w.img3, 0, 15, oldPicture);
@@ -311,8 +304,7 @@ void HintsRevealTest::missingPictureOnKindChange()
 {
     TestWindow &t = *t_;
     Window &w = t.w();
-    t.random.script({0.0, 0.0, 0.3});
-    t.ask(3, 2);
+    t.ask(3, 2, Operation::Addition, 0.3);
     const QString drawn = t.folder.hint(1, 20);
     QVERIFY(t.folder.remove("img/2/21.jpg"));
 
@@ -362,28 +354,30 @@ void HintsRevealTest::reveal_data()
     // reveal did not load is told apart from one it emptied.
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("second");
-    QTest::addColumn<int>("operation");
+    QTest::addColumn<Operation>("operation");
     QTest::addColumn<int>("set");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("blanks");   // slots [0, blanks) blank
     QTest::addColumn<int>("pictures"); // slots [blanks, pictures) the hint picture
     QTest::addColumn<QString>("explanation");
-    QTest::newRow("7 + 5, hints off") << 7 << 5 << 0 << 0 << "12" << 0 << 0 << "";
-    QTest::newRow("9 - 4, hints off") << 9 << 4 << 1 << 0 << "5" << 0 << 0 << "";
-    QTest::newRow("7 + 5, set 1") << 7 << 5 << 0 << 1 << "12" << 0 << 12 << "";
-    QTest::newRow("20 + 20 fills all 40") << 20 << 20 << 0 << 2 << "40" << 0 << 40 << "";
-    QTest::newRow("0 + 0 loads nothing") << 0 << 0 << 0 << 3 << "0" << 0 << 0 << "";
+    constexpr Operation plus = Operation::Addition;
+    constexpr Operation minus = Operation::Subtraction;
+    QTest::newRow("7 + 5, hints off") << 7 << 5 << plus << 0 << "12" << 0 << 0 << "";
+    QTest::newRow("9 - 4, hints off") << 9 << 4 << minus << 0 << "5" << 0 << 0 << "";
+    QTest::newRow("7 + 5, set 1") << 7 << 5 << plus << 1 << "12" << 0 << 12 << "";
+    QTest::newRow("20 + 20 fills all 40") << 20 << 20 << plus << 2 << "40" << 0 << 40 << "";
+    QTest::newRow("0 + 0 loads nothing") << 0 << 0 << plus << 3 << "0" << 0 << 0 << "";
     QTest::newRow("9 - 4, set 2")
-        << 9 << 4 << 1 << 2 << "5" << 4 << 9
+        << 9 << 4 << minus << 2 << "5" << 4 << 9
         << "第一位的图案先数出4个不要了，以第5个做为第1个，开始数第一位余下的图案数量，就可以得到结果了！";
     QTest::newRow("6 - 0, no blanks")
-        << 6 << 0 << 1 << 3 << "6" << 0 << 6
+        << 6 << 0 << minus << 3 << "6" << 0 << 6
         << "第一位的图案先数出0个不要了，以第1个做为第1个，开始数第一位余下的图案数量，就可以得到结果了！";
     QTest::newRow("5 - 5, all blank")
-        << 5 << 5 << 1 << 1 << "0" << 5 << 5
+        << 5 << 5 << minus << 1 << "0" << 5 << 5
         << "第一位的图案先数出5个不要了，以第6个做为第1个，开始数第一位余下的图案数量，就可以得到结果了！";
     QTest::newRow("20 - 19")
-        << 20 << 19 << 1 << 1 << "1" << 19 << 20
+        << 20 << 19 << minus << 1 << "1" << 19 << 20
         << "第一位的图案先数出19个不要了，以第20个做为第1个，开始数第一位余下的图案数量，就可以得到结果了！";
 }
 
@@ -391,7 +385,7 @@ void HintsRevealTest::reveal()
 {
     QFETCH(int, first);
     QFETCH(int, second);
-    QFETCH(int, operation);
+    QFETCH(Operation, operation);
     QFETCH(int, set);
     QFETCH(QString, result);
     QFETCH(int, blanks);
@@ -400,8 +394,7 @@ void HintsRevealTest::reveal()
     TestWindow &t = *t_;
     Window &w = t.w();
     t.pick(w.cboPic, set);
-    t.random.script({0.0, 0.0, 0.3});
-    t.ask(first, second, operationAt(operation));
+    t.ask(first, second, operation, 0.3);
     const QString hint = set > 0 ? t.folder.hint(set, 20) : QString();
     QCOMPARE(w.lblpic->text(), hint);
     const QString marker = t.folder.file("img/err.jpg");
@@ -459,23 +452,25 @@ void HintsRevealTest::noQuestion_data()
 {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::addColumn<int>("operation");
-    QTest::newRow("before any question") << "" << "" << 0;
-    QTest::newRow("first not numeric") << "x" << "3" << 0;
-    QTest::newRow("second not numeric") << "7" << "x" << 1;
-    QTest::newRow("first beyond 32 bits") << "3000000000" << "1" << 0;
-    QTest::newRow("sum beyond 32 bits") << "2147483647" << "1" << 0;
-    QTest::newRow("difference beyond 32 bits") << "-2147483648" << "1" << 1;
+    QTest::addColumn<Operation>("operation");
+    constexpr Operation plus = Operation::Addition;
+    constexpr Operation minus = Operation::Subtraction;
+    QTest::newRow("before any question") << "" << "" << plus;
+    QTest::newRow("first not numeric") << "x" << "3" << plus;
+    QTest::newRow("second not numeric") << "7" << "x" << minus;
+    QTest::newRow("first beyond 32 bits") << "3000000000" << "1" << plus;
+    QTest::newRow("sum beyond 32 bits") << "2147483647" << "1" << plus;
+    QTest::newRow("difference beyond 32 bits") << "-2147483648" << "1" << minus;
 }
 
 void HintsRevealTest::noQuestion()
 {
     QFETCH(QString, first);
     QFETCH(QString, second);
-    QFETCH(int, operation);
+    QFETCH(Operation, operation);
     TestWindow &t = *t_;
     Window &w = t.w();
-    w.setListIndex(w.cboCode, operation);
+    w.setListIndex(w.cboCode, positionOf(operation));
     w.txtTest1->setText(first);
     w.txtTest2->setText(second);
     w.txtAnswer->setText(QStringLiteral("?"));
@@ -490,7 +485,7 @@ void HintsRevealTest::noQuestion()
     w.cmdAnswer->click();
 
     QVERIFY(!w.chkAuto->isChecked());
-    EXPECT_MESSAGE(t.messages, noNumber, QStringLiteral("错误提示"), MessageIcon::Stop);
+    EXPECT_NO_NUMBER(t.messages);
     QCOMPARE(answerWhileShown, QStringLiteral("?"));
     QCOMPARE(w.txtAnswer->text(), QString());
     QVERIFY(!w.ImgOk->hasPicture());
@@ -503,27 +498,28 @@ void HintsRevealTest::failureDuringReveal_data()
     // After a failure: slots [0, blanks) blank, the rest as before the press.
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("second");
-    QTest::addColumn<int>("operation");
+    QTest::addColumn<Operation>("operation");
     QTest::addColumn<QString>("missing");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("blanks");
-    QTest::newRow("blank picture missing, 9 - 4") << 9 << 4 << 1 << "white" << "5" << 0;
-    QTest::newRow("hint picture missing, 9 - 4") << 9 << 4 << 1 << "hint" << "5" << 4;
-    QTest::newRow("hint picture missing, 7 + 5") << 7 << 5 << 0 << "hint" << "12" << 0;
+    constexpr Operation plus = Operation::Addition;
+    constexpr Operation minus = Operation::Subtraction;
+    QTest::newRow("blank picture missing, 9 - 4") << 9 << 4 << minus << "white" << "5" << 0;
+    QTest::newRow("hint picture missing, 9 - 4") << 9 << 4 << minus << "hint" << "5" << 4;
+    QTest::newRow("hint picture missing, 7 + 5") << 7 << 5 << plus << "hint" << "12" << 0;
 }
 
 void HintsRevealTest::failureDuringReveal()
 {
     QFETCH(int, first);
     QFETCH(int, second);
-    QFETCH(int, operation);
+    QFETCH(Operation, operation);
     QFETCH(QString, missing);
     QFETCH(QString, result);
     QFETCH(int, blanks);
     TestWindow &t = *t_;
     Window &w = t.w();
-    t.random.script({0.0, 0.0, 0.3});
-    t.ask(first, second, operationAt(operation));
+    t.ask(first, second, operation, 0.3);
     const QString marker = t.folder.file("img/err.jpg");
     for (ImageBox *slot : w.img3)
         slot->setPicture(marker);
@@ -538,7 +534,7 @@ void HintsRevealTest::failureDuringReveal()
     w.cmdAnswer->click();
 
     // Only the no-number message, never the explanation.
-    EXPECT_MESSAGE(t.messages, noNumber, QStringLiteral("错误提示"), MessageIcon::Stop);
+    EXPECT_NO_NUMBER(t.messages);
     // The result was shown and checked before the failure; what was done stays.
     QCOMPARE(answersWhileShown, QStringList{result});
     QCOMPARE(okWhileShown, QStringList{t.folder.file("img/ok.jpg")});
@@ -553,14 +549,11 @@ void HintsRevealTest::pressingTwiceRepeats()
 {
     TestWindow &t = *t_;
     Window &w = t.w();
-    t.random.script({0.0, 0.0, 0.3});
-    t.ask(9, 4, Operation::Subtraction);
+    t.ask(9, 4, Operation::Subtraction, 0.3);
     w.cmdAnswer->click();
     w.cmdAnswer->click();
-    QCOMPARE(t.messages.shown.size(), 2);
-    QCOMPARE(t.messages.shown[1].text, t.messages.shown[0].text);
-    QCOMPARE(t.messages.shown[1].title, QStringLiteral("提示"));
-    QCOMPARE(t.messages.shown[1].icon, MessageIcon::Information);
+    EXPECT_MESSAGES(t.messages, 2, TestWindow::explanation(4), QStringLiteral("提示"),
+                    MessageIcon::Information);
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("5"));
     QVERIFY(shows(w.ImgOk, t.folder.file("img/ok.jpg")));
     VERIFY_SLOTS(w.img3, 0, 4, t.folder.file("img/white.jpg"));
@@ -586,8 +579,7 @@ void HintsRevealTest::staleVerdictIsReplaced()
     w.cmdAnswer->click();
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("5"));
     QCOMPARE(w.ImgOk->picturePath(), t.folder.file("img/ok.jpg"));
-    QCOMPARE(t.messages.shown.size(), 1);
-    QCOMPARE(t.messages.shown[0].title, QStringLiteral("提示"));
+    EXPECT_EXPLANATION(t.messages, 3);
 }
 
 QTEST_MAIN(HintsRevealTest)

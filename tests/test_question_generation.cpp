@@ -4,9 +4,15 @@
 
 #include <QTest>
 
+#include <memory>
+
 class QuestionGenerationTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test starts from a freshly loaded window of its own.
+    void init() { t_ = std::make_unique<TestWindow>(); t_->load(); }
+    void cleanup() { t_.reset(); }
+
     void withHints();
     void withoutHintsTouchesNoSlot();
     void folderWithTrailingSeparator();
@@ -21,13 +27,15 @@ private slots:
     void enlargedPicture();
     void enlargedPictureUnreadable();
     void everySlotEnlarges();
+
+private:
+    std::unique_ptr<TestWindow> t_;
 };
 
 void QuestionGenerationTest::withHints()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboPic, HintKind::Set2);
     // 0.35 * 20 + 0.5 -> 7, 0.25 * 20 + 0.5 -> 5, picture 0.5 * 66 + 0.5 -> 33
     t.random.script({0.35, 0.25, 0.5});
@@ -63,14 +71,12 @@ void QuestionGenerationTest::withHints()
 
 void QuestionGenerationTest::withoutHintsTouchesNoSlot()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(3, 4);
     const QString before = w.lblpic->text();
     QVERIFY(!before.isEmpty());
     t.pick(w.cboPic, HintKind::None);
-    t.random.values.clear();
     t.random.used = 0;
     t.ask(9, 2);
     QCOMPARE(w.txtTest1->text(), QStringLiteral("9"));
@@ -88,8 +94,7 @@ void QuestionGenerationTest::folderWithTrailingSeparator()
     TestWindow t(QString(), /*trailingSeparator*/ true);
     Window &w = t.w();
     t.load();
-    t.random.fallback = 0.0;
-    t.ask(1, 1);
+    t.ask(1, 1); // picture 0
     QCOMPARE(w.lblpic->text(), t.folder.path() + QStringLiteral("/img/1/0.jpg"));
     QVERIFY(!w.lblpic->text().contains(QStringLiteral("//")));
     QCOMPARE(TestWindow::filled(w.img1), 1);
@@ -97,9 +102,8 @@ void QuestionGenerationTest::folderWithTrailingSeparator()
 
 void QuestionGenerationTest::emptiesResultRowAndFeedback()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     for (ImageBox *slot : w.img3)
         slot->setPicture(t.folder.file("img/white.jpg"));
     w.ImgOk->setPicture(t.folder.file("img/ok.jpg"));
@@ -110,9 +114,8 @@ void QuestionGenerationTest::emptiesResultRowAndFeedback()
 
 void QuestionGenerationTest::zeroAndTwentyPictures()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(0, 20);
     QCOMPARE(TestWindow::filled(w.img1), 0);
     QCOMPARE(TestWindow::filled(w.img2), 20);
@@ -145,15 +148,14 @@ void QuestionGenerationTest::subtractionThroughTheWindow()
     QFETCH(QList<double>, rs);
     QFETCH(QString, first);
     QFETCH(QString, second);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.pick(w.cboPic, HintKind::None);
     t.pick(w.cboCode, Operation::Subtraction);
     t.pick(w.cbo2nd, p2);
     t.pick(w.cbo1st, p1);
     QVERIFY(t.messages.shown.isEmpty());
-    t.random.values.assign(rs.begin(), rs.end());
+    t.random.script(rs);
     t.random.used = 0;
     w.cmdTest->click();
     QCOMPARE(w.txtTest1->text(), first);
@@ -164,9 +166,8 @@ void QuestionGenerationTest::subtractionThroughTheWindow()
 
 void QuestionGenerationTest::singleValueRangesRepeat()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(6, 2);
     w.txtAnswer->setText(QStringLiteral("5"));
     w.cmdTest->click();
@@ -178,14 +179,12 @@ void QuestionGenerationTest::singleValueRangesRepeat()
 
 void QuestionGenerationTest::testMenuMakesTheSameQuestion()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(8, 3);
-    const QString picture = w.lblpic->text();
     w.chkAuto->setChecked(false);
     w.txtAnswer->setText(QStringLiteral("11")); // a right answer on display
-    t.random.script({0.1, 0.1, 0.5});
+    t.question(8, 3, 0.5);
     t.form->test_word->trigger();
     QCOMPARE(w.txtTest1->text(), QStringLiteral("8"));
     QCOMPARE(w.txtTest2->text(), QStringLiteral("3"));
@@ -193,15 +192,12 @@ void QuestionGenerationTest::testMenuMakesTheSameQuestion()
     QVERIFY(!w.ImgOk->hasPicture());
     QCOMPARE(w.lblpic->text(), t.folder.hint(1, 33));
     QCOMPARE(t.random.reseeds, 2);
-    Q_UNUSED(picture);
 }
 
 void QuestionGenerationTest::missingHintPicture()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
-    t.random.script({0.0, 0.0, 0.0});
     t.ask(4, 3); // picture 0
     w.chkAuto->setChecked(false);
     w.txtAnswer->setText(QStringLiteral("7"));
@@ -222,17 +218,13 @@ void QuestionGenerationTest::missingPictureWithFirstNumberZero()
 {
     // With no first-number picture to load, the failure comes at img2(0),
     // after img2 was emptied.
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
-    t.random.script({0.0, 0.0, 0.0});
-    t.ask(2, 2);
+    t.ask(2, 2); // picture 0
     QVERIFY(t.folder.remove("img/1/66.jpg"));
-    t.random.script({0.0, 0.0, 0.99999});
-    w.setListIndex(w.cbo1st, 1);
-    w.setListIndex(w.cbo2nd, 4);
+    t.question(0, 3, 0.99999);
     w.cmdTest->click();
-    QCOMPARE(t.messages.shown.size(), 1);
+    EXPECT_ERROR_TRAP(t.messages);
     QCOMPARE(TestWindow::filled(w.img1), 0);
     QCOMPARE(TestWindow::filled(w.img2), 0);
     QCOMPARE(w.lblpic->text(), t.folder.hint(1, 0));
@@ -240,9 +232,8 @@ void QuestionGenerationTest::missingPictureWithFirstNumberZero()
 
 void QuestionGenerationTest::enlargedPicture()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
 
@@ -270,9 +261,8 @@ void QuestionGenerationTest::enlargedPicture()
 
 void QuestionGenerationTest::enlargedPictureUnreadable()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(3, 2);
     QVERIFY(t.folder.remove(w.lblpic->text().mid(t.folder.path().size() + 1)));
     QTest::mousePress(w.img1[0], Qt::LeftButton);
@@ -283,9 +273,8 @@ void QuestionGenerationTest::enlargedPictureUnreadable()
 
 void QuestionGenerationTest::everySlotEnlarges()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
     t.ask(1, 1);
     int shown = 0;
     const auto pressEach = [&](auto &row) {

@@ -7,19 +7,10 @@
 
 #include <memory>
 
-namespace {
-
-const QString conflictText = QStringLiteral("与第二位设置的范围矛盾,请检查后重新设置");
-
 // Exactly one message, the range conflict.
-bool oneConflictMessage(const TestWindow &t)
-{
-    return t.messages.shown.size() == 1 && t.messages.shown[0].text == conflictText
-        && t.messages.shown[0].title == QStringLiteral("错误提示")
-        && t.messages.shown[0].icon == MessageIcon::Exclamation;
-}
-
-} // namespace
+#define EXPECT_CONFLICT_MESSAGE(t)                                                         \
+    EXPECT_MESSAGE((t).messages, QStringLiteral("与第二位设置的范围矛盾,请检查后重新设置"),    \
+                   QStringLiteral("错误提示"), MessageIcon::Exclamation)
 
 class RangeCheckTest : public QObject {
     Q_OBJECT
@@ -97,7 +88,7 @@ void RangeCheckTest::underSubtraction()
         QCOMPARE(w.cbo1st->currentIndex(), p1);
         return;
     }
-    QVERIFY(oneConflictMessage(t));
+    EXPECT_CONFLICT_MESSAGE(t);
     // The first list goes back only once the box is closed.
     QCOMPARE(firstWhileShown, p1);
     QCOMPARE(w.cbo1st->currentIndex(), 0);
@@ -182,7 +173,7 @@ void RangeCheckTest::pickingSubtractionChecksTheRanges()
         QVERIFY(t.messages.shown.isEmpty());
         QCOMPARE(w.cbo1st->currentIndex(), p1);
     } else {
-        QVERIFY(oneConflictMessage(t));
+        EXPECT_CONFLICT_MESSAGE(t);
         QCOMPARE(w.cbo1st->currentIndex(), 0);
     }
 
@@ -220,7 +211,7 @@ void RangeCheckTest::pickingSubtractionWithQuestionKeptAndConflict()
     QCOMPARE(w.txtTest1->text(), QStringLiteral("5"));
     QCOMPARE(w.txtTest2->text(), QStringLiteral("3"));
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("?"));
-    QVERIFY(oneConflictMessage(t));
+    EXPECT_CONFLICT_MESSAGE(t);
     QCOMPARE(w.cbo1st->currentIndex(), 0);
     QCOMPARE(w.cbo2nd->currentIndex(), 28);
 }

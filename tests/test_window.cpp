@@ -13,9 +13,16 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 class WindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test gets a window of its own as created; those that need it
+    // after start-up call load().
+    void init() { t_ = std::make_unique<TestWindow>(); }
+    void cleanup() { t_.reset(); }
+
     void asCreated();
     void startUpSelectsListsInOrder();
     void listEntries();
@@ -35,11 +42,14 @@ private slots:
     void resizingMovesNothing();
     void typedListTextSelectsOrReverts();
     void exitEndsTheProgram();
+
+private:
+    std::unique_ptr<TestWindow> t_;
 };
 
 void WindowTest::asCreated()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     QCOMPARE(t.form->windowTitle(), QStringLiteral("儿童加减法"));
     QCOMPARE(w.cbo1st->currentText(), QStringLiteral("第一位范围"));
@@ -79,7 +89,7 @@ void WindowTest::asCreated()
 
 void WindowTest::startUpSelectsListsInOrder()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     // Record, for each list handler, the positions of all four lists when it ran.
     QStringList ran;
@@ -118,7 +128,7 @@ void WindowTest::startUpSelectsListsInOrder()
 
 void WindowTest::listEntries()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     const auto entries = [](QComboBox *list) {
         QStringList texts;
@@ -137,7 +147,7 @@ void WindowTest::listEntries()
 
 void WindowTest::toolTips()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     QCOMPARE(w.txtAnswer->toolTip(),
              QStringLiteral("输入计算结果，答对后则会提示正确并自动换题目（选中答对后自动换题时）；"
@@ -189,7 +199,7 @@ void WindowTest::geometryInTwips()
 
 void WindowTest::controlsStandWhereTheTableSays()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     t.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
@@ -226,7 +236,7 @@ void WindowTest::controlsStandWhereTheTableSays()
 
 void WindowTest::questionBoxes()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     for (QLineEdit *box : {w.txtTest1, w.txtTest2, w.txtAnswer}) {
         QCOMPARE(box->palette().color(QPalette::Base), QColor(128, 255, 255));
@@ -252,7 +262,7 @@ void WindowTest::questionBoxes()
 
 void WindowTest::fontsCoverEveryCharacterShown()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     t.load();
     QStringList texts;
@@ -294,7 +304,7 @@ void WindowTest::fontsCoverEveryCharacterShown()
 
 void WindowTest::tabOrder()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     t.load();
     t.form->show();
@@ -325,7 +335,7 @@ void WindowTest::tabOrder()
 
 void WindowTest::menuBar()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     QStringList captions;
     for (const QAction *action : t.form->menuBar()->actions())
         captions << action->text();
@@ -358,7 +368,7 @@ void WindowTest::functionKeys()
 {
     QFETCH(int, key);
     QFETCH(QString, opens);
-    TestWindow t;
+    TestWindow &t = *t_;
     t.load();
     t.form->show();
     QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
@@ -375,7 +385,7 @@ void WindowTest::functionKeys()
 
 void WindowTest::accessKeys()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     t.load();
     t.form->show();
@@ -398,7 +408,7 @@ void WindowTest::accessKeys()
 
 void WindowTest::escapePressesAnswerEnterDoesNot()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     t.load();
     t.form->show();
@@ -416,7 +426,7 @@ void WindowTest::escapePressesAnswerEnterDoesNot()
 
 void WindowTest::backgroundAtNaturalSizeNeverScaled()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     t.form->resize(1100, 800);
     t.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
@@ -440,7 +450,7 @@ void WindowTest::backgroundAtNaturalSizeNeverScaled()
 
 void WindowTest::resizingMovesNothing()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     const QRect before = w.fraDisplay->geometry();
     const QRect answer = w.txtAnswer->geometry();
@@ -453,7 +463,7 @@ void WindowTest::resizingMovesNothing()
 
 void WindowTest::typedListTextSelectsOrReverts()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
     t.load();
     int ran = 0;
@@ -474,7 +484,7 @@ void WindowTest::typedListTextSelectsOrReverts()
 
 void WindowTest::exitEndsTheProgram()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     t.load();
     t.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));

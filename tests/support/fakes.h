@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 
 // Stand-ins for the window's services, recording what the window asked of them.
 
@@ -16,7 +17,18 @@ struct ShownMessage {
     QString text;
     QString title;
     MessageIcon icon;
+    friend bool operator==(const ShownMessage &, const ShownMessage &) = default;
 };
+
+// How QCOMPARE prints a box that differs.
+inline char *toString(const ShownMessage &m)
+{
+    return qstrdup(QStringLiteral("\"%1\" titled \"%2\", icon %3")
+                       .arg(m.text, m.title)
+                       .arg(int(m.icon))
+                       .toUtf8()
+                       .constData());
+}
 
 class RecordingMessages : public MessageSink {
 public:
@@ -31,14 +43,20 @@ public:
     std::function<void(const ShownMessage &)> onShow;
 };
 
+// Exactly count message boxes were shown, each with this text, title and icon.
+#define EXPECT_MESSAGES(recorded, count, text_, title_, icon_)                               \
+    do {                                                                                   \
+        QCOMPARE((recorded).shown.size(), count);                                          \
+        for (const ShownMessage &m_ : std::as_const((recorded).shown)) {                   \
+            QCOMPARE(m_.text, QString(text_));                                             \
+            QCOMPARE(m_.title, QString(title_));                                           \
+            QCOMPARE(m_.icon, icon_);                                                      \
+        }                                                                                  \
+    } while (false)
+
 // Exactly one message box was shown, with this text, title and icon.
 #define EXPECT_MESSAGE(recorded, text_, title_, icon_)                                       \
-    do {                                                                                   \
-        QCOMPARE((recorded).shown.size(), 1);                                              \
-        QCOMPARE((recorded).shown[0].text, QString(text_));                                \
-        QCOMPARE((recorded).shown[0].title, QString(title_));                              \
-        QCOMPARE((recorded).shown[0].icon, icon_);                                         \
-    } while (false)
+    EXPECT_MESSAGES(recorded, 1, text_, title_, icon_)
 
 // Replays a list of r values; records re-seeds and how many values were used.
 class ScriptedRandom : public RandomSource {

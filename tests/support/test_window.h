@@ -49,23 +49,37 @@ public:
     }
     static int single(int value) { return range(QString::number(value).toStdU16String()); }
 
-    // A question with fixed numbers: single-value ranges make the draw
-    // certain whatever r is.
-    void ask(int first, int second, Operation operation = Operation::Addition)
+    // Sets up the question first and second for the next "出题" (or the
+    // test menu entry) under the operation in force: single-value ranges make
+    // the two number draws certain whatever r is, and the third value scripted
+    // draws the hint picture, floor(r * 66 + 0.5).
+    void question(int first, int second, double pictureR = 0.0)
     {
-        w().setListIndex(w().cboCode, positionOf(operation));
         w().setListIndex(w().cbo1st, single(first));
         w().setListIndex(w().cbo2nd, single(second));
+        random.script({0.0, 0.0, pictureR});
+    }
+
+    // Picks the operation, then makes that question with the button.
+    void ask(int first, int second, Operation operation = Operation::Addition,
+             double pictureR = 0.0)
+    {
+        w().setListIndex(w().cboCode, positionOf(operation));
+        question(first, second, pictureR);
         w().cmdTest->click();
     }
 
     // Sets up the question 5 + 2, to be drawn with hint picture 66 of set 1:
     // the scenario of a hint picture that breaks the drawing at img1(0).
-    void prepareFiveAndTwoWithPicture66()
+    void prepareFiveAndTwoWithPicture66() { question(5, 2, 0.99999); }
+
+    // What "答案" explains for a subtraction with this second number.
+    static QString explanation(int second)
     {
-        w().setListIndex(w().cbo1st, single(5));
-        w().setListIndex(w().cbo2nd, single(2));
-        random.script({0.0, 0.0, 0.99999});
+        return QStringLiteral("第一位的图案先数出%1个不要了，以第%2个做为第1个，"
+                              "开始数第一位余下的图案数量，就可以得到结果了！")
+            .arg(second)
+            .arg(second + 1);
     }
 
     // How many slots of a row show a picture, and which file each shows.
@@ -85,6 +99,24 @@ public:
     std::unique_ptr<Form1> form;
 };
 
+Q_DECLARE_METATYPE(Operation)
+
+// The message boxes several suites expect, each the only one shown.
+inline const QString errorTrapText = QStringLiteral("出现异常错误,请与作者联系!");
+inline const QString noNumberText = QStringLiteral("没有数字进行计算，无法得到结果");
+
+// The error trap of a handler that failed.
+#define EXPECT_ERROR_TRAP(recorded)                                                        \
+    EXPECT_MESSAGE(recorded, errorTrapText, QStringLiteral("乐乐儿童加减法"),                \
+                   MessageIcon::Exclamation)
+// "答案" with no numbers to count, or failing half-way.
+#define EXPECT_NO_NUMBER(recorded)                                                         \
+    EXPECT_MESSAGE(recorded, noNumberText, QStringLiteral("错误提示"), MessageIcon::Stop)
+// The explanation of a subtraction with this second number.
+#define EXPECT_EXPLANATION(recorded, second)                                               \
+    EXPECT_MESSAGE(recorded, TestWindow::explanation(second), QStringLiteral("提示"),       \
+                   MessageIcon::Information)
+
 // After a question 4 + 3, then prepareFiveAndTwoWithPicture66() and "出题"
 // with picture 66 unreadable: the error trap's message; the new numbers and
 // the placeholder written; img1 emptied and stopped at its first slot, so img2
@@ -92,8 +124,7 @@ public:
 // enlarged picture's path are as before.
 #define EXPECT_STOPPED_AT_FIRST_HINT(t, resultSlots, previousPath)                           \
     do {                                                                                   \
-        EXPECT_MESSAGE((t).messages, QStringLiteral("出现异常错误,请与作者联系!"),            \
-                       QStringLiteral("乐乐儿童加减法"), MessageIcon::Exclamation);           \
+        EXPECT_ERROR_TRAP((t).messages);                                                   \
         QCOMPARE((t).w().txtTest1->text(), QStringLiteral("5"));                           \
         QCOMPARE((t).w().txtTest2->text(), QStringLiteral("2"));                           \
         QCOMPARE((t).w().txtAnswer->text(), QStringLiteral("?"));                          \
