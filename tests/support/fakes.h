@@ -10,6 +10,7 @@
 #include <functional>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 // Stand-ins for the window's services, recording what the window asked of them.
 
@@ -59,12 +60,16 @@ public:
     EXPECT_MESSAGES(recorded, 1, text_, title_, icon_)
 
 // Replays a list of r values; records re-seeds and how many values were used.
+// A cycling script starts again from its first value once used up; a plain
+// one then gives the fallback.
 class ScriptedRandom : public RandomSource {
 public:
     void reseed() override { ++reseeds; }
     double next() override
     {
         ++used;
+        if (values.empty())
+            values.assign(cycle_.begin(), cycle_.end());
         if (values.empty()) {
             ++exhausted;
             return fallback;
@@ -73,9 +78,19 @@ public:
         values.pop_front();
         return r;
     }
-    void script(std::initializer_list<double> rs) { values.assign(rs.begin(), rs.end()); }
+    void script(std::initializer_list<double> rs) { script<>(rs); }
     template <class Values>
-    void script(const Values &rs) { values.assign(rs.begin(), rs.end()); }
+    void script(const Values &rs)
+    {
+        values.assign(rs.begin(), rs.end());
+        cycle_.clear();
+    }
+    template <class Values>
+    void scriptCycling(const Values &rs)
+    {
+        script(rs);
+        cycle_.assign(rs.begin(), rs.end());
+    }
     // The same values for a pure rule that takes the generator as a function.
     std::function<double()> draws() { return [this] { return next(); }; }
 
@@ -84,6 +99,9 @@ public:
     int reseeds = 0;
     int used = 0;
     int exhausted = 0;
+
+private:
+    std::vector<double> cycle_;
 };
 
 class RecordingPages : public PageOpener {
