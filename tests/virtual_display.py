@@ -1,8 +1,10 @@
 """A virtual X display for the real-window checks: Xvfb picks a free display
-itself and reports it, so two runs never race for the same number."""
+itself and reports it, so two runs never race for the same number. And the
+one way those checks end what they started on it."""
 
 import os
 import select
+import signal
 import subprocess
 
 
@@ -25,3 +27,16 @@ def start_xvfb(screen, log=subprocess.DEVNULL):
     finally:
         os.close(read_end)
     return server, ":" + number.decode().strip()
+
+
+def stop(process):
+    """Ends a process started in a session of its own (start_new_session=True)
+    together with whatever it started: SIGTERM to its group, SIGKILL if it is
+    still there after 5 seconds."""
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGTERM)
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()

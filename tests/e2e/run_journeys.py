@@ -25,6 +25,7 @@ sys.dont_write_bytecode = True  # keep the source folder clean
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
 import virtual_display  # noqa: E402
+from virtual_display import stop  # noqa: E402
 PYTHON = "/usr/bin/python3"
 JOURNEY_TIMEOUT = 60
 TOOLS = ["Xvfb", "jwm", "xdotool", "dbus-run-session", "import"]
@@ -127,16 +128,6 @@ def wait_for_window_manager(env):
             return
         time.sleep(0.02)
     raise RuntimeError("the window manager did not start")
-
-
-def stop(process):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
 
 
 def run_journey(name, args, env, work):

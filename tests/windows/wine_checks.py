@@ -26,7 +26,6 @@ read from screenshots. Every check runs in a Wine prefix of its own.
 import argparse
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -37,6 +36,7 @@ import zipfile
 sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import virtual_display  # noqa: E402
+from virtual_display import stop  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
@@ -124,12 +124,7 @@ class Display:
 
     def close(self):
         for process in (self.manager, self.server):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
+            stop(process)
         os.unlink(self.config.name)
 
 
@@ -567,16 +562,6 @@ def check_installer(ctx):
 
 CHECKS = [("window", check_window), ("browser", check_browser), ("zip", check_zip),
           ("installer", check_installer)]
-
-
-def stop(process):
-    if process.poll() is None:
-        os.killpg(process.pid, signal.SIGTERM)
-        try:
-            process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            os.killpg(process.pid, signal.SIGKILL)
-            process.wait()
 
 
 class Context:
