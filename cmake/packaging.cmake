@@ -41,6 +41,13 @@ configure_file("${kidsum_packaging_src}/windows/kidsum.rc.in"
 configure_file("${KIDSUM_ASSET_DIR}/icon/kidsum.ico"
     "${kidsum_packaging_out}/windows/kidsum.ico" COPYONLY)
 
+# What the Debian package and the Windows zip and installer all say of
+# themselves; each sets its generators and the rest.
+set(CPACK_PACKAGE_NAME kidsum)
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VENDOR "Lele")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${KIDSUM_MAIN_BASE}/")
+
 if(WIN32)
     include("${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake")
     return()
@@ -108,11 +115,7 @@ endif()
 
 # cpack -G DEB in the build folder.
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME kidsum)
-set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_VENDOR "Lele")
 set(CPACK_PACKAGE_CONTACT "Lele <maintainer@lele.example>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "${KIDSUM_MAIN_BASE}/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "addition and subtraction drill for children aged 4 to 7")
 set(CPACK_PACKAGE_DESCRIPTION
     "A window in which a parent or teacher chooses the ranges of two numbers up

@@ -1,5 +1,6 @@
 # The Windows program, its folder and its packages. Included by
-# packaging.cmake when building for Windows.
+# packaging.cmake when building for Windows, after the packages' name,
+# version, vendor and home page.
 #
 # kidsum.exe is a GUI program carrying the version record and icon of
 # kidsum.rc. `cmake --install` lays out the folder the program runs from:
@@ -70,13 +71,9 @@ endif()
 # cpack (in the build folder) writes kidsum-1.0.4-win64.zip and
 # kidsum-1.0.4-win64-setup.exe.
 set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_PACKAGE_NAME kidsum)
-set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_VENDOR "Lele")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${KIDSUM_TITLE}")
 set(CPACK_PACKAGE_FILE_NAME "kidsum-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "${KIDSUM_TITLE}")
-set(CPACK_PACKAGE_HOMEPAGE_URL "${KIDSUM_MAIN_BASE}/")
 set(CPACK_NSIS_MUI_ICON "${KIDSUM_ASSET_DIR}/icon/kidsum.ico")
 set(CPACK_NSIS_MUI_UNIICON "${KIDSUM_ASSET_DIR}/icon/kidsum.ico")
 # Our own installer script: Chinese pages only, a Start-menu entry, an
