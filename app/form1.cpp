@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "controls/image_box.h"
+#include "faces.h"
 #include "feedback/answer_check.h"
 #include "feedback/answer_reveal.h"
 #include "feedback/hint_pictures.h"
@@ -173,32 +174,12 @@ void countPicture(int &shown, ImageBox *slot, bool nowShown)
 
 QFont Form1::dialogFont()
 {
-    QFont font;
-#ifdef Q_OS_WIN
-    // Windows' own Chinese UI face first, as every other program there uses.
-    font.setFamilies({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
-                      QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
-#else
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
-                      QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("SimSun")});
-#endif
-    font.setPointSize(9);
-    return font;
+    return faces::dialog();
 }
 
 QFont Form1::largeFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("AR PL UMing")});
-    font.setPointSize(42);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    return font;
+    return faces::question();
 }
 
 Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w_(services)

@@ -1,14 +1,29 @@
 // Linked into a program beside its own main(): ends the program once a window
 // has painted for the first time. A window paints all its widgets in one
-// pass and the quit is queued behind that pass, so the whole window is on
-// screen before the program ends. The filter is installed as soon as the
-// application object exists, so main() itself needs no change.
+// pass and flushes it to the screen before the event loop runs the queued
+// quit, so the whole window is on screen by then. Just before quitting it
+// prints "first-frame <ns>", the CLOCK_MONOTONIC time of that moment, for
+// benchmarks/launch.py. The filter is installed as soon as the application
+// object exists, so main() itself needs no change.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdio>
+#include <ctime>
+
 namespace {
+
+void reportFirstFrame()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::printf("first-frame %lld\n",
+                static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    std::fflush(stdout);
+    QCoreApplication::quit();
+}
 
 class QuitAtFirstPaint : public QObject {
 public:
@@ -20,7 +35,7 @@ protected:
         if (!seen_ && event->type() == QEvent::Paint && watched->isWidgetType()
             && static_cast<QWidget *>(watched)->isWindow()) {
             seen_ = true;
-            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+            QTimer::singleShot(0, QCoreApplication::instance(), &reportFirstFrame);
         }
         return QObject::eventFilter(watched, event);
     }

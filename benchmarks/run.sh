@@ -17,7 +17,7 @@ runs=${2:-20}
 build="$top/build/bench"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKIDSUM_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target kidsum handler_latency startup_probe empty_window test_memory
+cmake --build "$build" --target kidsum handler_latency startup_probe fair_floor empty_window test_memory
 
 report="$build/benchmarks.md"
 {

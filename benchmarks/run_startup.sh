@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
-# Start-up to first paint: the program's start-up (startup_probe) against an
-# empty Qt main window (empty_window), each run N times, alternating and
-# swapping which goes first, offscreen and on a virtual X display. Wall time
-# is taken around each run, processor time (user + system) by the shell and
-# peak resident memory by /usr/bin/time. Prints a Markdown table of the medians and the
-# ratios.
+# Start-up to first frame, the way a user meets it: the program's start-up
+# (startup_probe) against two floors, on a virtual X display.
+#   - fair_floor: the same outer size, the background, one label in each of
+#     the window's two faces; the least this window can cost.
+#   - empty_window: an empty main window, which starts no font at all.
+# Every start runs in its own D-Bus session (without one Qt launches a bus
+# daemon itself, on every start) with a fresh empty HOME and XDG_RUNTIME_DIR,
+# and benchmarks/launch.py times the program alone: first frame, processor
+# time and peak resident memory. One uncounted warm-up round, then N rounds,
+# each starting the three in turn, the order rotating from round to round.
+# Prints a Markdown table of the medians with their minimum and maximum and
+# the ratios to both floors.
 #
-#   benchmarks/run_startup.sh [build folder] [N]     (defaults: build/bench, 20)
+#   benchmarks/run_startup.sh [build folder] [N]     (defaults: build/bench, 21)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$top/scripts/deps.sh"
 build=$(cd "${1:-$top/build/bench}" && pwd)
-runs=${2:-20}
-probe="$build/startup_probe"
-empty="$build/empty_window"
-for program in "$probe" "$empty" /usr/bin/time; do
-    [[ -x $program ]] || { echo "missing: $program" >&2; exit 1; }
+rounds=${2:-21}
+((rounds >= 11)) || { echo "at least 11 rounds" >&2; exit 1; }
+programs=(startup_probe fair_floor empty_window)
+for program in "${programs[@]}"; do
+    [[ -x $build/$program ]] || { echo "missing: $build/$program" >&2; exit 1; }
+done
+for tool in Xvfb dbus-run-session python3; do
+    command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -26,69 +34,45 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# One run: appends "wall-ms peak-KiB cpu-ms" to the program's sample file.
-# The processor time (user + system, to the millisecond) comes from the
-# shell's own timing of the run; the peak from /usr/bin/time.
-measure() {
-    local program=$1 samples=$2 start end TIMEFORMAT='%3U %3S'
-    start=$EPOCHREALTIME
-    if ! { time timeout 60 /usr/bin/time -f %M -o "$work/rss" "$program" >/dev/null 2>"$work/err"; } 2>"$work/cpu"; then
-        echo "failed: $program" >&2
-        cat "$work/err" >&2
-        exit 1
-    fi
-    end=$EPOCHREALTIME
-    local us=$((${end/./} - ${start/./}))
-    echo "$us $(tail -n 1 "$work/rss") $(tail -n 1 "$work/cpu")" |
-        awk '{ printf "%.1f %d %.0f\n", $1 / 1000, $2, ($3 + $4) * 1000 }' >>"$samples"
-}
-
-median() { # column of a sample file
-    sort -g -k "$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END {
-        if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-# Runs both programs and prints the table row of one display.
-compare() {
-    local label=$1 i
-    rm -f "$work/probe" "$work/empty"
-    # Untimed first runs fill the font and disk caches for both.
-    measure "$probe" "$work/warm"
-    measure "$empty" "$work/warm"
-    for ((i = 0; i < runs; i++)); do
-        if ((i % 2)); then
-            measure "$empty" "$work/empty"
-            measure "$probe" "$work/probe"
-        else
-            measure "$probe" "$work/probe"
-            measure "$empty" "$work/empty"
-        fi
-    done
-    local pt et pm em pc ec
-    pt=$(median "$work/probe" 1)
-    et=$(median "$work/empty" 1)
-    pm=$(median "$work/probe" 2)
-    em=$(median "$work/empty" 2)
-    pc=$(median "$work/probe" 3)
-    ec=$(median "$work/empty" 3)
-    awk -v l="$label" -v n="$runs" -v pt="$pt" -v et="$et" -v pm="$pm" -v em="$em" \
-        -v pc="$pc" -v ec="$ec" 'BEGIN {
-        printf "| %s | %d | %.1f | %.1f | %.2f | %.0f | %.0f | %.2f | %.1f | %.1f | %.2f |\n",
-            l, n, pt, et, pt / et, pc, ec, (ec > 0 ? pc / ec : 0),
-            pm / 1024, em / 1024, pm / em }'
-}
-
-echo "| Display | Runs | kidsum wall (ms) | Empty wall (ms) | Wall ratio | kidsum CPU (ms) | Empty CPU (ms) | CPU ratio | kidsum peak RSS (MiB) | Empty peak RSS (MiB) | RSS ratio |"
-echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
-
-QT_QPA_PLATFORM=offscreen compare "offscreen"
-
-display=$(free_display)
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-for _ in $(seq 100); do
-    [[ -S /tmp/.X11-unix/X$display ]] && break
+for _ in $(seq 200); do
+    [[ -s $work/display ]] && break
     sleep 0.05
 done
-[[ -S /tmp/.X11-unix/X$display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$display" QT_QPA_PLATFORM=xcb compare "Xvfb (xcb)"
+[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
+display=":$(head -n 1 "$work/display")"
+
+# One start: appends "ms-to-first-frame cpu-ms peak-KiB" to the sample file.
+start_once() {
+    local program=$1 samples=$2 home runtime
+    home=$(mktemp -d "$work/home.XXXXXX")
+    runtime=$(mktemp -d "$work/runtime.XXXXXX")
+    chmod 700 "$runtime"
+    env -i PATH="$PATH" LANG="${LANG:-C.UTF-8}" DISPLAY="$display" QT_QPA_PLATFORM=xcb \
+        HOME="$home" XDG_RUNTIME_DIR="$runtime" \
+        dbus-run-session -- python3 "$top/benchmarks/launch.py" "$build/$program" \
+        >>"$samples" 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+    rm -rf "$home" "$runtime"
+}
+
+round() { # round number, sample folder
+    local i n=${#programs[@]}
+    for ((i = 0; i < n; i++)); do
+        local program=${programs[(($1 + i) % n)]}
+        start_once "$program" "$2/$program"
+    done
+}
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+mkdir "$work/warm" "$work/samples"
+round 0 "$work/warm"
+for ((r = 1; r <= rounds; r++)); do
+    round "$r" "$work/samples"
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+python3 "$top/benchmarks/startup_table.py" "$work/samples" startup_probe fair_floor empty_window
+echo
+echo "$rounds rounds after one warm-up round, Xvfb ($display, no window manager)." \
+     "Load average (1, 5, 15 min): $load_before before, $load_after after."
