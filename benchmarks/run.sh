@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
 # Builds and runs every benchmark: the handlers' latency on a real offscreen
-# window, resident memory over 10,000 questions, and start-up to first paint
-# against an empty Qt window. Prints one Markdown report and keeps it in
-# build/bench/benchmarks.md.
+# window, resident memory over 10,000 questions, and start-up to the first
+# frame against a fair floor and an empty Qt window. Prints one Markdown
+# report and keeps it in build/bench/benchmarks.md.
 #
-#   bash benchmarks/run.sh [calls per handler case] [start-up runs]
-#                                                   (defaults: 1000 and 20)
+#   bash benchmarks/run.sh [calls per handler case] [start-up rounds]
+#                                                   (defaults: 1000 and 21)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 source scripts/deps.sh
-ensure_packages "${build_packages[@]}" libbenchmark-dev time xvfb python3 fonts-noto-cjk
+ensure_packages "${build_packages[@]}" libbenchmark-dev xvfb dbus python3 fonts-noto-cjk
 
 calls=${1:-1000}
-runs=${2:-20}
+runs=${2:-21}
 build="$top/build/bench"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKIDSUM_BUILD_BENCHMARKS=ON >/dev/null
@@ -37,7 +37,7 @@ report="$build/benchmarks.md"
     QT_QPA_PLATFORM=offscreen QT_ACCESSIBILITY=0 "$build/tests/test_memory" 2>&1 |
         sed -n 's/^.*resident after/- resident after/p; s/^FAIL!.*/- FAILED: &/p'
     echo
-    echo "Start-up to first paint, the median of $runs runs of each, alternating:"
+    echo "Start-up to the first frame, on Xvfb, $runs rounds:"
     echo
     bash benchmarks/run_startup.sh "$build" "$runs"
 } | tee "$report"
