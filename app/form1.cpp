@@ -84,7 +84,7 @@ QLabel *makeLargeLabel(QWidget *parent, const char *name, layout::Twips where,
                        const QString &text)
 {
     QLabel *label = makeLabel(parent, name, where, text);
-    label->setFont(Form1::largeFont());
+    label->setFont(faces::question());
     // The large font's line is taller than the label; centred on it, the
     // sign stays inside instead of being cut off at the bottom.
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -110,7 +110,7 @@ QLineEdit *makeQuestionBox(QWidget *parent, const char *name, layout::Twips wher
     auto *box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     place(box, where);
-    box->setFont(Form1::largeFont());
+    box->setFont(faces::question());
     box->setAlignment(Qt::AlignCenter);
     QPalette colours = box->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -172,16 +172,6 @@ void countPicture(int &shown, ImageBox *slot, bool nowShown)
 
 } // namespace
 
-QFont Form1::dialogFont()
-{
-    return faces::dialog();
-}
-
-QFont Form1::largeFont()
-{
-    return faces::question();
-}
-
 Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w_(services)
 {
     w_.Form1 = this;
@@ -196,7 +186,7 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
     for (const int size : {16, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/kidsum/icon-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
-    setFont(dialogFont());
+    setFont(faces::dialog());
 
     auto *client = new Backdrop(this);
     client->setObjectName(QStringLiteral("client"));

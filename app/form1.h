@@ -28,12 +28,6 @@ public:
 
     Window &window() { return w_; }
 
-    // The font of every control without the large font.
-    static QFont dialogFont();
-    // The large font of the question row: "宋体" 42 points, or the nearest
-    // installed Chinese serif face.
-    static QFont largeFont();
-
     // The menu entries, by their given names; the website's thirteen are
     // made from menus::webEntries() and found by name.
     QAction *test_word = nullptr;

@@ -1,4 +1,5 @@
 #include "controls/real_services.h"
+#include "faces.h"
 #include "form1.h"
 #include "qt_texts.h"
 #include "start_up.h"
@@ -12,7 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("kidsum"));
     // Matches the window to its desktop entry (icon and name in the task bar).
     QGuiApplication::setDesktopFileName(QStringLiteral("kidsum"));
-    QApplication::setFont(Form1::dialogFont());
+    QApplication::setFont(faces::dialog());
     // Before any widget exists: buttons and menus take their texts when made.
     installQtChineseTexts(app, qtCatalogueFolders(QCoreApplication::applicationDirPath(),
                                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)));

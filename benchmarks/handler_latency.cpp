@@ -9,6 +9,7 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise. --calls=N sets the
 // number of timed calls per case (default 1000); every other argument goes
 // to Google Benchmark.
+#include "app/faces.h"
 #include "app/form1.h"
 #include "app/start_up.h"
 #include "controls/image_box.h"
@@ -278,7 +279,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const int calls = takeCallsOption(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setFont(Form1::dialogFont());
+    QApplication::setFont(faces::dialog());
 
     Bench b;
     ctx = &b;

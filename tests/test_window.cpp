@@ -1,5 +1,6 @@
 // The window as created and after start-up: controls, texts, fonts, colours,
 // geometry, tab order, menus and keys, background and icon.
+#include "app/faces.h"
 #include "app/layout.h"
 #include "menus/web_entries.h"
 #include "test_window.h"
@@ -281,8 +282,8 @@ void WindowTest::fontsCoverEveryCharacterShown()
         texts << action->text().remove('&');
     texts << t.form->windowTitle();
 
-    const QFontMetrics dialog(Form1::dialogFont());
-    const QString dialogFamily = QFontInfo(Form1::dialogFont()).family();
+    const QFontMetrics dialog(faces::dialog());
+    const QString dialogFamily = QFontInfo(faces::dialog()).family();
     QVERIFY2(dialogFamily.contains("CJK") || dialogFamily.contains("Hei")
                  || dialogFamily.contains("YaHei") || dialogFamily.contains("SimSun"),
              qPrintable(dialogFamily));
