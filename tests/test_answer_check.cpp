@@ -8,18 +8,9 @@
 #include <QInputMethodEvent>
 #include <QTest>
 
-namespace {
+#include <memory>
 
-// The window on screen after start-up, the answer box holding the focus.
-bool openWindow(TestWindow &t)
-{
-    t.load();
-    t.form->show();
-    if (!QTest::qWaitForWindowActive(t.form.get()))
-        return false;
-    t.w().txtAnswer->setFocus();
-    return t.w().txtAnswer->hasFocus();
-}
+namespace {
 
 // Key presses for each character: ASCII as its key, anything else (the
 // full-width forms of a Chinese input method) as a key that carries the
@@ -73,6 +64,12 @@ const QString firstNotNumber = QStringLiteral("第一位不是数字,请检查")
 class AnswerCheckTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test starts from a freshly loaded window of its own, on screen
+    // and active with the answer box holding the focus, so that keys, input
+    // method events and pastes reach the box as the child's do.
+    void init();
+    void cleanup() { t_.reset(); }
+
     void typedAnswers_data();
     void typedAnswers();
     void digitByDigit_data();
@@ -94,7 +91,20 @@ private slots:
     void preeditIsNotChecked();
     void operandOutOfRangeEndsSilently_data();
     void operandOutOfRangeEndsSilently();
+
+private:
+    std::unique_ptr<TestWindow> t_;
 };
+
+void AnswerCheckTest::init()
+{
+    t_ = std::make_unique<TestWindow>();
+    t_->load();
+    t_->form->show();
+    QVERIFY(QTest::qWaitForWindowActive(t_->form.get()));
+    t_->w().txtAnswer->setFocus();
+    QVERIFY(t_->w().txtAnswer->hasFocus());
+}
 
 void AnswerCheckTest::typedAnswers_data()
 {
@@ -147,9 +157,8 @@ void AnswerCheckTest::typedAnswers()
     QFETCH(QString, box);
     QFETCH(QString, picture);
 
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(first, second, operation);
     w.chkAuto->setChecked(false);
     QCOMPARE(w.txtAnswer->text(), QStringLiteral("?"));
@@ -174,9 +183,8 @@ void AnswerCheckTest::digitByDigit_data()
 void AnswerCheckTest::digitByDigit()
 {
     QFETCH(bool, autoNext);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(7, 5);
     w.chkAuto->setChecked(autoNext);
     showPrevious(t);
@@ -242,9 +250,8 @@ void AnswerCheckTest::operationSwitchedAfterQuestion()
     QFETCH(Operation, switchedTo);
     QFETCH(QString, keys);
     QFETCH(QString, picture);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(first, second, madeWith);
     w.chkAuto->setChecked(false);
     t.pick(w.cboCode, switchedTo);
@@ -284,9 +291,8 @@ void AnswerCheckTest::placeholderClearing()
     QFETCH(QString, typedFirst);
     QFETCH(int, key);
     QFETCH(QString, box);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(7, 5);
     w.chkAuto->setChecked(false);
     type(w.txtAnswer, typedFirst);
@@ -332,9 +338,8 @@ void AnswerCheckTest::paste()
     QFETCH(QString, text);
     QFETCH(QString, box);
     QFETCH(QString, picture);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(7, 5);
     w.chkAuto->setChecked(false);
     type(w.txtAnswer, typedFirst);
@@ -373,9 +378,8 @@ void AnswerCheckTest::operandMessages()
     QFETCH(bool, question);
     QFETCH(QString, emptyBox);
     QFETCH(QString, message);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     if (question)
         t.ask(7, 5);
     if (emptyBox == QLatin1String("txtTest1"))
@@ -422,9 +426,8 @@ void AnswerCheckTest::missingPicture()
     QFETCH(QString, removed);
     QFETCH(QString, keys);
     QFETCH(bool, autoNext);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(4, 3);
     w.chkAuto->setChecked(autoNext);
     QVERIFY(t.folder.remove(removed));
@@ -457,9 +460,8 @@ void AnswerCheckTest::deletingEverythingKeepsThePicture()
     QFETCH(QString, keys);
     QFETCH(bool, selectAll);
     QFETCH(QString, picture);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(7, 5);
     w.chkAuto->setChecked(false);
     type(w.txtAnswer, keys);
@@ -502,9 +504,8 @@ void AnswerCheckTest::inputMethodCommits()
     QFETCH(QStringList, commits);
     QFETCH(QString, box);
     QFETCH(QString, picture);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(7, 5);
     w.chkAuto->setChecked(false);
     showPrevious(t);
@@ -520,9 +521,8 @@ void AnswerCheckTest::inputMethodCommits()
 
 void AnswerCheckTest::preeditIsNotChecked()
 {
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     // No question: every checked number would bring a message.
     preedit(w.txtAnswer, QString::fromUtf16(u"１"));
     QVERIFY(t.messages.shown.isEmpty());
@@ -555,9 +555,8 @@ void AnswerCheckTest::operandOutOfRangeEndsSilently()
 {
     QFETCH(QString, first);
     QFETCH(QString, second);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    QVERIFY(openWindow(t));
     t.ask(7, 5);
     w.chkAuto->setChecked(true);
     w.txtTest1->setText(first);
