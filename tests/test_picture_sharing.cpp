@@ -10,17 +10,32 @@
 #include <QImage>
 #include <QTest>
 
+#include <memory>
 #include <set>
 
 class PictureSharingTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every test starts from a freshly loaded window of its own; the one that
+    // tries a shared picture alone leaves it be. Auto-next is off, so that a
+    // right answer put in the box brings no next question and drawing.
+    void init()
+    {
+        t_ = std::make_unique<TestWindow>();
+        t_->load();
+        t_->w().chkAuto->setChecked(false);
+    }
+    void cleanup() { t_.reset(); }
+
     void oneReadPerDrawing_data();
     void oneReadPerDrawing();
     void changedFileShowsAtNextDrawing_data();
     void changedFileShowsAtNextDrawing();
     void noSlotNeedsThePicture();
     void sharedPictureReadsLazilyOnce();
+
+private:
+    std::unique_ptr<TestWindow> t_;
 };
 
 namespace {
@@ -70,10 +85,8 @@ void PictureSharingTest::oneReadPerDrawing_data()
 void PictureSharingTest::oneReadPerDrawing()
 {
     QFETCH(Drawing, drawing);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
-    w.chkAuto->setChecked(false);
     const bool difference = drawing == Drawing::RevealDifference;
     if (difference)
         t.ask(9, 4, Operation::Subtraction, 0.5);
@@ -132,10 +145,8 @@ void PictureSharingTest::changedFileShowsAtNextDrawing_data()
 void PictureSharingTest::changedFileShowsAtNextDrawing()
 {
     QFETCH(Drawing, drawing);
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
-    w.chkAuto->setChecked(false);
     if (drawing == Drawing::KindChange) {
         t.ask(3, 3); // picture 0
         w.txtAnswer->setText(QStringLiteral("6"));
@@ -178,10 +189,8 @@ void PictureSharingTest::noSlotNeedsThePicture()
 {
     // 0 + 0 fills no slot, so a missing file is never read and nothing fails;
     // the drawing still names its file.
-    TestWindow t;
+    TestWindow &t = *t_;
     Window &w = t.w();
-    t.load();
-    w.chkAuto->setChecked(false);
     QVERIFY(t.folder.remove("img/1/0.jpg"));
     t.ask(0, 0); // picture 0
     QVERIFY(t.messages.shown.isEmpty());
