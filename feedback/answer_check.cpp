@@ -31,11 +31,9 @@ void checkAnswer(Window &w)
     switch (typed.kind) {
     case feedback::TypedAnswer::Kind::Nothing:
         return;
-    case feedback::TypedAnswer::Kind::NotNumeric: {
-        const feedback::Verdict wrong = feedback::Verdict::Wrong;
-        feedback::showVerdict(w, &wrong);
+    case feedback::TypedAnswer::Kind::NotNumeric:
+        feedback::showVerdict(w, feedback::Verdict::Wrong);
         return;
-    }
     case feedback::TypedAnswer::Kind::Rewrite:
         // The nested run checks the two characters left.
         w.txtAnswer->setText(typed.rewrite);
@@ -53,7 +51,7 @@ void checkAnswer(Window &w)
     const int expected = feedback::expectedResult(first, second, w.operation());
 
     const feedback::Verdict verdict = feedback::judge(typed.number, expected);
-    feedback::showVerdict(w, &verdict);
+    feedback::showVerdict(w, verdict);
     if (verdict == feedback::Verdict::Right && w.autoNextTicked())
         cmdTest_Click(w);
 }
@@ -66,13 +64,13 @@ void clearPlaceholder(Window &w)
 
 } // namespace
 
-void feedback::showVerdict(Window &w, const Verdict *verdict)
+void feedback::showVerdict(Window &w, std::optional<Verdict> verdict)
 {
     const QString folder = w.appFolder();
-    if (verdict && *verdict == Verdict::Right) {
+    if (verdict == Verdict::Right) {
         w.ImgOk->setPicture(okPicture(folder));
         w.ImgOk->setAccessibleDescription(QStringLiteral("答对了"));
-    } else if (verdict && *verdict == Verdict::Wrong) {
+    } else if (verdict == Verdict::Wrong) {
         w.ImgOk->setPicture(errPicture(folder));
         w.ImgOk->setAccessibleDescription(QStringLiteral("答错了"));
     } else {

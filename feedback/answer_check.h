@@ -1,5 +1,9 @@
 #pragma once
 
+#include "answer_rules.h"
+
+#include <optional>
+
 class Window;
 
 // The answer box. Every change of its text is checked at once and the verdict
@@ -15,12 +19,10 @@ void txtAnswer_MouseDown(Window &w);
 
 namespace feedback {
 
-enum class Verdict;
-
 // Shows a verdict in ImgOk: the right or the wrong picture, or none (no
 // verdict, or digits still being typed), and says it to a screen reader in
 // the same words. Throws RuntimeFailure when the picture cannot be read; the
 // picture and words on display then stay.
-void showVerdict(Window &w, const Verdict *verdict);
+void showVerdict(Window &w, std::optional<Verdict> verdict);
 
 } // namespace feedback

@@ -21,7 +21,7 @@ void makeQuestion(Window &w)
     RandomSource &random = w.services.random;
     random.reseed();
     w.txtAnswer->setText(feedback::placeholder.toString());
-    feedback::showVerdict(w, nullptr);
+    feedback::showVerdict(w, std::nullopt);
 
     const quiz::OperandRange firstRange = quiz::rangeAt(w.cbo1st->currentIndex());
     const quiz::OperandRange secondRange = quiz::rangeAt(w.cbo2nd->currentIndex());
