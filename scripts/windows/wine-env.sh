@@ -21,26 +21,10 @@ while IFS= read -r kidsum_var; do
     export "WINE$kidsum_var=${!kidsum_var}"
 done < <(compgen -e | grep '^QT_' || true)
 
-# Windows looks for DLLs along PATH; Wine adds WINEPATH to it. CTest starts
-# every test program through here, so the MinGW runtime's folders are asked
-# of the compiler once and kept in the build folder; kept folders that no
-# longer hold the runtime (another compiler since) are asked again.
-kidsum_mingw_dirs=$top/build/windows/mingw-runtime-dirs
-kidsum_mingw_runtime='' kidsum_mingw_threads=''
-if [[ -f $kidsum_mingw_dirs ]]; then
-    { read -r kidsum_mingw_runtime && read -r kidsum_mingw_threads; } <"$kidsum_mingw_dirs" || true
-fi
-if [[ ! -f $kidsum_mingw_runtime/libstdc++-6.dll || ! -f $kidsum_mingw_threads/libwinpthread-1.dll ]]; then
-    kidsum_mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
-    kidsum_mingw_threads=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
-    if [[ -f $kidsum_mingw_runtime/libstdc++-6.dll && -f $kidsum_mingw_threads/libwinpthread-1.dll ]]; then
-        # Written whole, then renamed: tests running side by side read either
-        # no file or a complete one.
-        mkdir -p "${kidsum_mingw_dirs%/*}"
-        printf '%s\n%s\n' "$kidsum_mingw_runtime" "$kidsum_mingw_threads" >"$kidsum_mingw_dirs.$$"
-        mv -f "$kidsum_mingw_dirs.$$" "$kidsum_mingw_dirs"
-    fi
-fi
+# Windows looks for DLLs along PATH; Wine adds WINEPATH to it. Asking the
+# compiler takes milliseconds, next to a second for Wine to start.
+kidsum_mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+kidsum_mingw_threads=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
 export WINEPATH="Z:${qt_prefix//\//\\}\\bin;Z:${kidsum_mingw_runtime//\//\\};Z:${kidsum_mingw_threads//\//\\}"
 
 # A prefix is made once, under a lock, so parallel tests do not race.
