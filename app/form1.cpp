@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "backdrop.h"
 #include "controls/image_box.h"
 #include "faces.h"
 #include "feedback/answer_check.h"
@@ -21,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -29,29 +29,6 @@
 #include <memory>
 
 namespace {
-
-// The client area: the background picture at its natural size from the
-// top-left corner, never scaled; whatever lies beyond the window is cut off.
-class Backdrop : public QWidget {
-public:
-    explicit Backdrop(QWidget *parent)
-        : QWidget(parent), picture_(QStringLiteral(":/kidsum/background.jpg"))
-    {
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        // Natural size in logical pixels; on a high-DPI screen Qt must
-        // still enlarge it, and smooth beats doubled pixels.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(0, 0, picture_);
-    }
-
-private:
-    QPixmap picture_;
-};
 
 // Every handler started by an event runs behind this: a failure that a
 // handler does not trap ends that handler, never the program.

@@ -4,41 +4,18 @@
 // digit in the question row's face, so it starts fontconfig, loads both CJK
 // faces and decodes the same picture. Linked with quit_at_first_paint.cpp, as
 // the program's own main() is.
+#include "app/backdrop.h"
 #include "app/faces.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPainter>
-#include <QPixmap>
-
-namespace {
-
-class Background : public QWidget {
-public:
-    explicit Background(QWidget *parent)
-        : QWidget(parent), picture_(QStringLiteral(":/kidsum/background.jpg"))
-    {
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.drawPixmap(0, 0, picture_);
-    }
-
-private:
-    QPixmap picture_;
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QMainWindow window;
-    auto *client = new Background(&window);
+    auto *client = new Backdrop(&window);
     window.setCentralWidget(client);
 
     auto *caption = new QLabel(QStringLiteral("控制面板"), client);
