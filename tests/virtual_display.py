@@ -6,6 +6,7 @@ import os
 import select
 import signal
 import subprocess
+import time
 
 
 def start_xvfb(screen, log=subprocess.DEVNULL):
@@ -27,6 +28,18 @@ def start_xvfb(screen, log=subprocess.DEVNULL):
     finally:
         os.close(read_end)
     return server, ":" + number.decode().strip()
+
+
+def wait_for_window_manager(env):
+    """Returns once a window manager has taken the screen of env's DISPLAY."""
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline:
+        # Answered only once a window manager has taken the screen.
+        if subprocess.run(["xdotool", "get_desktop"], env=env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode == 0:
+            return
+        time.sleep(0.02)
+    raise RuntimeError("the window manager did not start")
 
 
 def stop(process):

@@ -119,17 +119,6 @@ def run_inside(args):
 
 # ---- the whole run ----------------------------------------------------
 
-def wait_for_window_manager(env):
-    deadline = time.monotonic() + 10
-    while time.monotonic() < deadline:
-        # Answered only once a window manager has taken the screen.
-        if subprocess.run(["xdotool", "get_desktop"], env=env, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL).returncode == 0:
-            return
-        time.sleep(0.02)
-    raise RuntimeError("the window manager did not start")
-
-
 def run_journey(name, args, env, work):
     command = ["dbus-run-session", "--", PYTHON, os.path.abspath(__file__),
                "--inside", name, "--kidsum", args.kidsum, "--shots", args.shots,
@@ -207,7 +196,7 @@ def main():
         manager = subprocess.Popen(["jwm", "-f", config], env=env, stdout=log, stderr=log,
                                    start_new_session=True)
         try:
-            wait_for_window_manager(env)
+            virtual_display.wait_for_window_manager(env)
             for name in chosen:
                 begun = time.monotonic()
                 passed, findings = run_journey(name, args, env, work)

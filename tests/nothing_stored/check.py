@@ -63,6 +63,14 @@ class Desktop:
 
     def __init__(self, root):
         self.procs = []
+        try:
+            self._start(root)
+        except BaseException:
+            # Nothing started here outlives a failed start.
+            self.close()
+            raise
+
+    def _start(self, root):
         server, self.display = virtual_display.start_xvfb("1280x1024x24")
         self.procs.append(server)
         self.env = {"PATH": "/usr/bin:/bin", "DISPLAY": self.display, "HOME": root,
@@ -77,6 +85,8 @@ class Desktop:
             self.procs.append(subprocess.Popen(["jwm"], env=self.env,
                                                stdout=subprocess.DEVNULL,
                                                stderr=subprocess.DEVNULL))
+            # The program's window must be one the manager frames and focuses.
+            virtual_display.wait_for_window_manager(self.env)
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                                env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                text=True)
@@ -130,7 +140,10 @@ def close_message(env, main_window, what):
                 if time.time() > gone:
                     raise RuntimeError(f"the message box for {what} did not close on Return")
                 time.sleep(0.1)
+            # Focus given back by hand too: without a window manager, X hands
+            # it to the root when the box goes, and the next key would be lost.
             xdo(env, "windowactivate", "--sync", main_window)
+            xdo(env, "windowfocus", "--sync", main_window)
             time.sleep(0.2)
             return
         time.sleep(0.2)
