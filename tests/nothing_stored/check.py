@@ -82,11 +82,21 @@ class Desktop:
         else:
             raise RuntimeError("Xvfb did not start")
         if shutil.which("jwm"):
-            self.procs.append(subprocess.Popen(["jwm"], env=self.env,
-                                               stdout=subprocess.DEVNULL,
-                                               stderr=subprocess.DEVNULL))
             # The program's window must be one the manager frames and focuses.
-            virtual_display.wait_for_window_manager(self.env)
+            # jwm now and then fails to open a display that has just come up
+            # while other checks start theirs; it is started again then.
+            for attempt in range(3):
+                wm = subprocess.Popen(["jwm"], env=self.env, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.DEVNULL)
+                self.procs.append(wm)
+                try:
+                    virtual_display.wait_for_window_manager(self.env)
+                    break
+                except RuntimeError:
+                    wm.kill()
+                    wm.wait()
+                    if attempt == 2:
+                        raise
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                                env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                text=True)
