@@ -1,6 +1,11 @@
 #include "faces.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+
+#ifdef KIDSUM_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 namespace faces {
 
@@ -32,6 +37,22 @@ QFont question()
     font.setUnderline(false);
     font.setStrikeOut(false);
     return font;
+}
+
+std::future<void> startFontconfigAhead()
+{
+#ifdef KIDSUM_HAVE_FONTCONFIG
+    // Qt's own FcInit then finds it started. fontconfig is thread-safe.
+    return std::async(std::launch::async, [] { FcInit(); });
+#else
+    return {};
+#endif
+}
+
+std::future<void> fillDatabaseAhead()
+{
+    // Every function of QFontDatabase may be called on any thread.
+    return std::async(std::launch::async, [] { QFontDatabase::families(); });
 }
 
 } // namespace faces

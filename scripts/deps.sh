@@ -3,7 +3,7 @@
 
 # To build: compiler, CMake, Qt 6 Widgets with its tools, and Qt's own texts in
 # Chinese, which the build lays beside the program.
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
                 qt6-translations-l10n)
 # To run: the Qt runtime comes with the dev packages; Chinese glyphs and the
 # desktop's browser opener are not.
