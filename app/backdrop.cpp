@@ -1,29 +1,13 @@
 #include "backdrop.h"
 
+#include "pictures.h"
+
 #include <QPainter>
 
-namespace {
-
-const QString picturePath = QStringLiteral(":/kidsum/background.jpg");
-
-std::future<QImage> &pendingPicture()
-{
-    static std::future<QImage> pending;
-    return pending;
-}
-
-} // namespace
-
-Backdrop::Backdrop(QWidget *parent) : QWidget(parent), ahead_(std::move(pendingPicture()))
+Backdrop::Backdrop(QWidget *parent) : QWidget(parent), ahead_(pictures::takeBackgroundAhead())
 {
     if (!ahead_.valid())
-        picture_ = QPixmap(picturePath);
-}
-
-void Backdrop::decodeAhead()
-{
-    // QImage may be read on any thread; a QPixmap only on the window's.
-    pendingPicture() = std::async(std::launch::async, [] { return QImage(picturePath); });
+        picture_ = QPixmap::fromImage(pictures::background());
 }
 
 void Backdrop::paintEvent(QPaintEvent *)

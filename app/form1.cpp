@@ -7,6 +7,7 @@
 #include "feedback/answer_reveal.h"
 #include "feedback/hint_pictures.h"
 #include "layout.h"
+#include "pictures.h"
 #include "menus/web_entries.h"
 #include "menus/web_links.h"
 #include "quiz/question_generation.h"
@@ -74,7 +75,12 @@ QComboBox *makeList(QWidget *parent, const char *name, layout::Twips where,
     auto *list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
     place(list, where);
-    list->setEditable(true);
+    // Editable as setEditable(true) makes it, line edit and palette alike, but
+    // its popup (a window of its own with a list view) is made when first
+    // shown, not at start-up.
+    auto *edit = new QLineEdit(list);
+    edit->setPalette(list->palette());
+    list->setLineEdit(edit);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->addItems(entries);
     list->setCurrentIndex(-1);
@@ -154,15 +160,6 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
     w_.Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("儿童加减法"));
-    // The sizes of a title bar, task bar and task switcher, up to 128. Qt 6.4's
-    // QIcon::addFile decodes each file here, and on X11 every size is sent to
-    // the window manager when the window is made, so the 256 one, which only
-    // launchers show (from the desktop entry's icon), stays out: it would be
-    // three quarters of the icon's pixels at start-up.
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/kidsum/icon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
     setFont(faces::dialog());
 
     auto *client = new Backdrop(this);
@@ -185,6 +182,8 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
     if (barHeight < 0)
         barHeight = bar->sizeHint().height();
     resize(clientSize.width(), clientSize.height() + barHeight);
+    // Last: an icon decoded ahead has had the controls' time to get ready.
+    setWindowIcon(pictures::windowIcon());
     w_.cbo1st->setFocus();
 }
 

@@ -1,7 +1,7 @@
-#include "backdrop.h"
 #include "controls/real_services.h"
 #include "faces.h"
 #include "form1.h"
+#include "pictures.h"
 #include "qt_texts.h"
 #include "start_up.h"
 
@@ -10,15 +10,15 @@
 
 int main(int argc, char *argv[])
 {
-    // The fonts and the background take the longest to get ready; they are
-    // prepared on other threads while Qt starts and the window is made.
+    // The fonts and the window's pictures take the longest to get ready; they
+    // are prepared on other threads while Qt starts and the window is made.
     const std::future<void> fontconfig = faces::startFontconfigAhead();
     QApplication app(argc, argv);
     // Were it not done, Qt's first text would read it all a second time.
     if (fontconfig.valid())
         fontconfig.wait();
     const std::future<void> database = faces::fillDatabaseAhead();
-    Backdrop::decodeAhead();
+    pictures::decodeAhead();
     QApplication::setApplicationName(QStringLiteral("kidsum"));
     // Matches the window to its desktop entry (icon and name in the task bar).
     QGuiApplication::setDesktopFileName(QStringLiteral("kidsum"));

@@ -47,6 +47,7 @@ set(kidsum_app_sources
     app/faces.cpp
     app/form1.cpp
     app/layout.cpp
+    app/pictures.cpp
     app/qt_texts.cpp
     app/start_up.cpp
 )

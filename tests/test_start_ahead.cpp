@@ -1,9 +1,10 @@
 // Start-up with its work done ahead on other threads, as main() does it:
 // fontconfig started before the application, the font database and the
-// background picture while the window is made. The window must come out the
+// window's pictures while the window is made. The window must come out the
 // same as one made with nothing ahead, with no wait that never ends.
 #include "app/backdrop.h"
 #include "app/faces.h"
+#include "app/pictures.h"
 #include "test_window.h"
 
 #include <QApplication>
@@ -20,12 +21,21 @@ public:
 private slots:
     void windowMadeWhileTheFontsLoad();
     void backgroundDecodedAheadIsTheSamePicture();
+    void iconDecodedAheadIsTheSameIcon();
 
 private:
     std::future<void> database_;
 };
 
 namespace {
+
+QList<QImage> iconPictures(const QIcon &icon)
+{
+    QList<QImage> pictures;
+    for (const QSize &size : icon.availableSizes())
+        pictures.append(icon.pixmap(size).toImage());
+    return pictures;
+}
 
 QImage painted(QWidget &widget)
 {
@@ -44,13 +54,14 @@ void StartAheadTest::windowMadeWhileTheFontsLoad()
     QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
     QVERIFY(database_.valid());
     QCOMPARE(database_.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    // The window took its picture from the thread; the next one decodes its own.
+    // The window took its pictures from the threads; the next one decodes its own.
     const QImage ahead = t.form->centralWidget()->grab().toImage();
     TestWindow other;
     other.load();
     other.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(other.form.get()));
     QCOMPARE(ahead, other.form->centralWidget()->grab().toImage());
+    QCOMPARE(iconPictures(t.form->windowIcon()), iconPictures(other.form->windowIcon()));
     // The controls measured their texts with the faces the database found.
     const QString controls = QFontInfo(faces::dialog()).family();
     QVERIFY(!controls.isEmpty());
@@ -60,7 +71,7 @@ void StartAheadTest::windowMadeWhileTheFontsLoad()
 
 void StartAheadTest::backgroundDecodedAheadIsTheSamePicture()
 {
-    Backdrop::decodeAhead();
+    pictures::decodeAhead();
     Backdrop ahead(nullptr);
     Backdrop itself(nullptr);
     const QImage fromThread = painted(ahead);
@@ -71,6 +82,18 @@ void StartAheadTest::backgroundDecodedAheadIsTheSamePicture()
     QCOMPARE(fromThread.copy(0, 0, 850, 531), picture);
 }
 
+void StartAheadTest::iconDecodedAheadIsTheSameIcon()
+{
+    pictures::decodeAhead();
+    const QIcon ahead = pictures::windowIcon();
+    const QIcon itself = pictures::windowIcon();
+    QCOMPARE(ahead.availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+    QCOMPARE(iconPictures(ahead), iconPictures(itself));
+    // The files' own pixels.
+    QCOMPARE(ahead.pixmap(QSize(48, 48)).toImage().convertToFormat(QImage::Format_ARGB32),
+             QImage(QStringLiteral(":/kidsum/icon-48.png")).convertToFormat(QImage::Format_ARGB32));
+}
+
 int main(int argc, char *argv[])
 {
     std::future<void> fontconfig = faces::startFontconfigAhead();
@@ -78,7 +101,7 @@ int main(int argc, char *argv[])
     if (fontconfig.valid())
         fontconfig.wait();
     std::future<void> database = faces::fillDatabaseAhead();
-    Backdrop::decodeAhead();
+    pictures::decodeAhead();
     StartAheadTest test(std::move(database));
     return QTest::qExec(&test, argc, argv);
 }

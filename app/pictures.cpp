@@ -1,0 +1,62 @@
+#include "pictures.h"
+
+#include <QPixmap>
+
+#include <vector>
+
+namespace pictures {
+
+namespace {
+
+std::future<QImage> &backgroundAhead()
+{
+    static std::future<QImage> pending;
+    return pending;
+}
+
+std::future<std::vector<QImage>> &iconAhead()
+{
+    static std::future<std::vector<QImage>> pending;
+    return pending;
+}
+
+// Up to 128. On X11 every size is decoded and sent to the window manager
+// before the first frame, so the 256 one, which only launchers show (from
+// the desktop entry's icon), stays out: it would be three quarters of the
+// icon's pixels at start-up.
+std::vector<QImage> iconSizes()
+{
+    std::vector<QImage> sizes;
+    for (const int size : {16, 32, 48, 64, 128})
+        sizes.emplace_back(QStringLiteral(":/kidsum/icon-%1.png").arg(size));
+    return sizes;
+}
+
+} // namespace
+
+void decodeAhead()
+{
+    iconAhead() = std::async(std::launch::async, iconSizes);
+    backgroundAhead() = std::async(std::launch::async, background);
+}
+
+std::future<QImage> takeBackgroundAhead()
+{
+    return std::move(backgroundAhead());
+}
+
+QImage background()
+{
+    return QImage(QStringLiteral(":/kidsum/background.jpg"));
+}
+
+QIcon windowIcon()
+{
+    std::future<std::vector<QImage>> ahead = std::move(iconAhead());
+    QIcon icon;
+    for (const QImage &size : ahead.valid() ? ahead.get() : iconSizes())
+        icon.addPixmap(QPixmap::fromImage(size));
+    return icon;
+}
+
+} // namespace pictures
