@@ -5,6 +5,7 @@
 #include "menus/web_entries.h"
 #include "test_window.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
@@ -42,6 +43,7 @@ private slots:
     void backgroundAtNaturalSizeNeverScaled();
     void resizingMovesNothing();
     void typedListTextSelectsOrReverts();
+    void listPopupsAsEditableListsHaveThem();
     void exitEndsTheProgram();
 
 private:
@@ -489,6 +491,36 @@ void WindowTest::typedListTextSelectsOrReverts()
     QCOMPARE(w.cbo1st->currentIndex(), 8);
     QCOMPARE(w.cbo1st->currentText(), QStringLiteral("7"));
     QCOMPARE(ran, 1);
+}
+
+// The lists' popups are made when first shown, not at start-up; each must come
+// out as the popup of a list made editable by setEditable, in looks and in
+// what it holds.
+void WindowTest::listPopupsAsEditableListsHaveThem()
+{
+    TestWindow &t = *t_;
+    t.load();
+    t.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+    for (QComboBox *list : {t.w().cbo1st, t.w().cboCode, t.w().cbo2nd, t.w().cboPic}) {
+        QComboBox reference(list->parentWidget());
+        reference.setGeometry(list->geometry().translated(0, 60));
+        reference.setEditable(true);
+        for (int i = 0; i < list->count(); ++i)
+            reference.addItem(list->itemText(i));
+        reference.setCurrentIndex(list->currentIndex());
+        reference.show();
+        // One after the other: a popup shown beside another would be inactive.
+        list->showPopup();
+        QWidget *popup = list->view()->window();
+        QVERIFY2(popup != t.form.get() && popup->isVisible(), qPrintable(list->objectName()));
+        const QImage shown = popup->grab().toImage();
+        list->hidePopup();
+        reference.showPopup();
+        QCOMPARE(list->view()->verticalScrollBarPolicy(), reference.view()->verticalScrollBarPolicy());
+        QCOMPARE(shown, reference.view()->window()->grab().toImage());
+        reference.hidePopup();
+    }
 }
 
 void WindowTest::exitEndsTheProgram()
