@@ -39,20 +39,18 @@ QFont question()
     return font;
 }
 
-std::future<void> startFontconfigAhead()
+void startFontconfig()
 {
 #ifdef KIDSUM_HAVE_FONTCONFIG
     // Qt's own FcInit then finds it started. fontconfig is thread-safe.
-    return std::async(std::launch::async, [] { FcInit(); });
-#else
-    return {};
+    FcInit();
 #endif
 }
 
-std::future<void> fillDatabaseAhead()
+void fillDatabase()
 {
     // Every function of QFontDatabase may be called on any thread.
-    return std::async(std::launch::async, [] { QFontDatabase::families(); });
+    QFontDatabase::families();
 }
 
 } // namespace faces

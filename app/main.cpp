@@ -1,8 +1,8 @@
 #include "controls/real_services.h"
 #include "faces.h"
 #include "form1.h"
-#include "pictures.h"
 #include "qt_texts.h"
+#include "start_ahead.h"
 #include "start_up.h"
 
 #include <QApplication>
@@ -11,14 +11,10 @@
 int main(int argc, char *argv[])
 {
     // The fonts and the window's pictures take the longest to get ready; they
-    // are prepared on other threads while Qt starts and the window is made.
-    const std::future<void> fontconfig = faces::startFontconfigAhead();
+    // are prepared on another thread while Qt starts and the window is made.
+    StartAhead ahead;
     QApplication app(argc, argv);
-    // Were it not done, Qt's first text would read it all a second time.
-    if (fontconfig.valid())
-        fontconfig.wait();
-    const std::future<void> database = faces::fillDatabaseAhead();
-    pictures::decodeAhead();
+    ahead.applicationMade();
     QApplication::setApplicationName(QStringLiteral("kidsum"));
     // Matches the window to its desktop entry (icon and name in the task bar).
     QGuiApplication::setDesktopFileName(QStringLiteral("kidsum"));
@@ -33,5 +29,7 @@ int main(int argc, char *argv[])
     Form1 form({messages, random, pages, QCoreApplication::applicationDirPath()});
     Form_Load(form.window());
     form.show();
-    return app.exec();
+    const int code = app.exec();
+    ahead.finish();
+    return code;
 }

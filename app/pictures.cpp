@@ -2,8 +2,6 @@
 
 #include <QPixmap>
 
-#include <vector>
-
 namespace pictures {
 
 namespace {
@@ -20,6 +18,13 @@ std::future<std::vector<QImage>> &iconAhead()
     return pending;
 }
 
+} // namespace
+
+QImage background()
+{
+    return QImage(QStringLiteral(":/kidsum/background.jpg"));
+}
+
 // Up to 128. On X11 every size is decoded and sent to the window manager
 // before the first frame, so the 256 one, which only launchers show (from
 // the desktop entry's icon), stays out: it would be three quarters of the
@@ -32,22 +37,15 @@ std::vector<QImage> iconSizes()
     return sizes;
 }
 
-} // namespace
-
-void decodeAhead()
+void expect(std::future<std::vector<QImage>> icon, std::future<QImage> background)
 {
-    iconAhead() = std::async(std::launch::async, iconSizes);
-    backgroundAhead() = std::async(std::launch::async, background);
+    iconAhead() = std::move(icon);
+    backgroundAhead() = std::move(background);
 }
 
 std::future<QImage> takeBackgroundAhead()
 {
     return std::move(backgroundAhead());
-}
-
-QImage background()
-{
-    return QImage(QStringLiteral(":/kidsum/background.jpg"));
 }
 
 QIcon windowIcon()

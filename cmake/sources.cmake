@@ -49,5 +49,6 @@ set(kidsum_app_sources
     app/layout.cpp
     app/pictures.cpp
     app/qt_texts.cpp
+    app/start_ahead.cpp
     app/start_up.cpp
 )

@@ -1,0 +1,50 @@
+#include "start_ahead.h"
+
+#include "faces.h"
+#include "pictures.h"
+
+StartAhead::StartAhead()
+{
+    std::promise<void> fontconfigStarted;
+    std::promise<std::vector<QImage>> icon;
+    std::promise<QImage> background;
+    fontconfigStarted_ = fontconfigStarted.get_future();
+    icon_ = icon.get_future();
+    background_ = background.get_future();
+    thread_ = std::thread([fontconfigStarted = std::move(fontconfigStarted),
+                           application = application_.get_future(), icon = std::move(icon),
+                           background = std::move(background)]() mutable {
+        faces::startFontconfig();
+        fontconfigStarted.set_value();
+        if (!application.get())
+            return;
+        // In the order the window needs them: its first text, the icon at
+        // the end of its making, the background at its first paint.
+        faces::fillDatabase();
+        icon.set_value(pictures::iconSizes());
+        background.set_value(pictures::background());
+    });
+}
+
+StartAhead::~StartAhead()
+{
+    finish();
+}
+
+void StartAhead::applicationMade()
+{
+    fontconfigStarted_.wait();
+    pictures::expect(std::move(icon_), std::move(background_));
+    application_.set_value(true);
+    applicationSet_ = true;
+}
+
+void StartAhead::finish()
+{
+    if (!applicationSet_) {
+        application_.set_value(false);
+        applicationSet_ = true;
+    }
+    if (thread_.joinable())
+        thread_.join();
+}
