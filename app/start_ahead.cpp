@@ -5,6 +5,7 @@
 
 StartAhead::StartAhead()
 {
+#ifndef Q_OS_WIN
     std::promise<void> fontconfigStarted;
     std::promise<std::vector<QImage>> icon;
     std::promise<QImage> background;
@@ -24,6 +25,7 @@ StartAhead::StartAhead()
         icon.set_value(pictures::iconSizes());
         background.set_value(pictures::background());
     });
+#endif
 }
 
 StartAhead::~StartAhead()
@@ -33,6 +35,8 @@ StartAhead::~StartAhead()
 
 void StartAhead::applicationMade()
 {
+    if (!thread_.joinable())
+        return;
     fontconfigStarted_.wait();
     pictures::expect(std::move(icon_), std::move(background_));
     application_.set_value(true);

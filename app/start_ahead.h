@@ -10,8 +10,12 @@
 // main thread starts Qt and makes the window: first fontconfig's start, while
 // QApplication is made; then, once the application exists, Qt's font
 // database, the window icon and the background, which go to the next window
-// made. One thread for all of it: every further one costs more in the kernel
-// (most of all in a virtual machine) than it saves.
+// made. One thread for all of it: with a thread for each part the window
+// was no sooner on screen, and each thread has a stack and a heap of its own.
+//
+// On Windows all of it stays on the main thread, done where the window needs
+// it: there a thread that had read a picture crashed as it ended, in Qt
+// Core's clean-up of its thread-local data (about one run in two under Wine).
 class StartAhead {
 public:
     // Before QApplication.

@@ -40,10 +40,18 @@ QImage painted(QWidget &widget)
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// On another thread, as the program does; on Windows, where the program
+// keeps it on the main thread, when the window asks for it.
+#ifdef Q_OS_WIN
+constexpr auto ahead = std::launch::deferred;
+#else
+constexpr auto ahead = std::launch::async;
+#endif
+
 void decodeAhead()
 {
-    pictures::expect(std::async(std::launch::async, pictures::iconSizes),
-                     std::async(std::launch::async, pictures::background));
+    pictures::expect(std::async(ahead, pictures::iconSizes),
+                     std::async(ahead, pictures::background));
 }
 
 } // namespace
