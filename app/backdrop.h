@@ -8,8 +8,8 @@
 
 // The client area: the background picture at its natural size from the
 // top-left corner, never scaled; whatever lies beyond the window is cut off.
-// A picture decoded ahead (pictures::decodeAhead) is waited for only at the
-// first paint. The start-up benchmark's floor draws it too.
+// A picture being decoded on another thread (pictures::expect) is waited for
+// only at the first paint. The start-up benchmark's floor draws it too.
 class Backdrop : public QWidget {
 public:
     explicit Backdrop(QWidget *parent);
