@@ -6,15 +6,15 @@ namespace pictures {
 
 namespace {
 
-std::future<QImage> &backgroundAhead()
-{
-    static std::future<QImage> pending;
-    return pending;
-}
+// What expect() was handed, until a window takes it.
+struct Ahead {
+    std::future<std::vector<QImage>> icon;
+    std::future<QImage> background;
+};
 
-std::future<std::vector<QImage>> &iconAhead()
+Ahead &ahead()
 {
-    static std::future<std::vector<QImage>> pending;
+    static Ahead pending;
     return pending;
 }
 
@@ -39,20 +39,19 @@ std::vector<QImage> iconSizes()
 
 void expect(std::future<std::vector<QImage>> icon, std::future<QImage> background)
 {
-    iconAhead() = std::move(icon);
-    backgroundAhead() = std::move(background);
+    ahead() = {std::move(icon), std::move(background)};
 }
 
 std::future<QImage> takeBackgroundAhead()
 {
-    return std::move(backgroundAhead());
+    return std::move(ahead().background);
 }
 
 QIcon windowIcon()
 {
-    std::future<std::vector<QImage>> ahead = std::move(iconAhead());
+    std::future<std::vector<QImage>> handed = std::move(ahead().icon);
     QIcon icon;
-    for (const QImage &size : ahead.valid() ? ahead.get() : iconSizes())
+    for (const QImage &size : handed.valid() ? handed.get() : iconSizes())
         icon.addPixmap(QPixmap::fromImage(size));
     return icon;
 }

@@ -39,16 +39,20 @@ void StartAhead::applicationMade()
         return;
     fontconfigStarted_.wait();
     pictures::expect(std::move(icon_), std::move(background_));
-    application_.set_value(true);
-    applicationSet_ = true;
+    release(true);
 }
 
 void StartAhead::finish()
 {
-    if (!applicationSet_) {
-        application_.set_value(false);
-        applicationSet_ = true;
-    }
+    release(false);
     if (thread_.joinable())
         thread_.join();
+}
+
+void StartAhead::release(bool goOn)
+{
+    if (released_)
+        return;
+    application_.set_value(goOn);
+    released_ = true;
 }

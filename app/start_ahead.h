@@ -32,9 +32,12 @@ public:
     void finish();
 
 private:
+    // Lets the thread go on past fontconfig (true) or end there (false); once.
+    void release(bool goOn);
+
     std::future<void> fontconfigStarted_;
     std::promise<bool> application_;
-    bool applicationSet_ = false;
+    bool released_ = false;
     std::future<std::vector<QImage>> icon_;
     std::future<QImage> background_;
     std::thread thread_;
