@@ -1,5 +1,7 @@
 #include "faces.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -17,7 +19,8 @@ QFont dialog()
     font.setFamilies({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
                       QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
 #else
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
+    font.setFamilies({QString::fromLatin1(ownSansFamily), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("Microsoft YaHei UI"),
                       QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
                       QStringLiteral("SimSun")});
 #endif
@@ -29,7 +32,8 @@ QFont question()
 {
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
+                      QString::fromLatin1(ownSerifFamily), QStringLiteral("Noto Serif CJK SC"),
+                      QStringLiteral("AR PL UMing CN"),
                       QStringLiteral("AR PL UMing")});
     font.setPointSize(42);
     font.setWeight(QFont::Normal);
@@ -45,6 +49,30 @@ void startFontconfig()
     // Qt's own FcInit then finds it started. fontconfig is thread-safe.
     FcInit();
 #endif
+}
+
+QString ownFacesFolder()
+{
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return program.isEmpty() ? QString() : QFileInfo(program).path() + QStringLiteral("/fonts");
+}
+
+int addOwnFaces(const QString &folder)
+{
+    int added = 0;
+#ifdef KIDSUM_HAVE_FONTCONFIG
+    if (folder.isEmpty())
+        return 0;
+    for (const char *file : {ownSansFile, ownSerifFile}) {
+        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + QLatin1String(file));
+        // A file, not a folder: fontconfig writes a cache for a folder added.
+        if (FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8 *>(path.constData())))
+            ++added;
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+    return added;
 }
 
 void fillDatabase()

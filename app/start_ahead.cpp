@@ -3,7 +3,7 @@
 #include "faces.h"
 #include "pictures.h"
 
-StartAhead::StartAhead()
+StartAhead::StartAhead(const QString &facesFolder)
 {
 #ifndef Q_OS_WIN
     std::promise<void> fontconfigStarted;
@@ -12,10 +12,11 @@ StartAhead::StartAhead()
     fontconfigStarted_ = fontconfigStarted.get_future();
     icon_ = icon.get_future();
     background_ = background.get_future();
-    thread_ = std::thread([fontconfigStarted = std::move(fontconfigStarted),
+    thread_ = std::thread([facesFolder, fontconfigStarted = std::move(fontconfigStarted),
                            application = application_.get_future(), icon = std::move(icon),
                            background = std::move(background)]() mutable {
         faces::startFontconfig();
+        faces::addOwnFaces(facesFolder.isEmpty() ? faces::ownFacesFolder() : facesFolder);
         fontconfigStarted.set_value();
         if (!application.get())
             return;
@@ -25,6 +26,8 @@ StartAhead::StartAhead()
         icon.set_value(pictures::iconSizes());
         background.set_value(pictures::background());
     });
+#else
+    Q_UNUSED(facesFolder);
 #endif
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 #include <future>
 #include <thread>
 #include <vector>
 
 // The start-up work that needs no window, done on one other thread while the
-// main thread starts Qt and makes the window: first fontconfig's start, while
-// QApplication is made; then, once the application exists, Qt's font
+// main thread starts Qt and makes the window: first fontconfig's start and
+// the program's own faces, while QApplication is made; then, once the
+// application exists, Qt's font
 // database, the window icon and the background, which go to the next window
 // made. One thread for all of it: with a thread for each part the window
 // was no sooner on screen, and each thread has a stack and a heap of its own.
@@ -18,15 +20,17 @@
 // Core's clean-up of its thread-local data (about one run in two under Wine).
 class StartAhead {
 public:
-    // Before QApplication.
-    StartAhead();
+    // Before QApplication. The own faces are taken from facesFolder, by
+    // default fonts/ beside the program (faces::ownFacesFolder()).
+    explicit StartAhead(const QString &facesFolder = QString());
     ~StartAhead();
     StartAhead(const StartAhead &) = delete;
     StartAhead &operator=(const StartAhead &) = delete;
 
     // Once QApplication exists and before any text is measured: waits for
     // fontconfig's start, which Qt's first text would otherwise do again,
-    // and lets the thread go on.
+    // and for the own faces, which Qt's font database must find, and lets
+    // the thread go on.
     void applicationMade();
     // Waits for the thread; before the application ends.
     void finish();

@@ -59,6 +59,9 @@ set_target_properties(kidsum PROPERTIES INSTALL_RPATH "")
 install(TARGETS kidsum RUNTIME DESTINATION "${KIDSUM_INSTALL_APPDIR}")
 install(DIRECTORY "${KIDSUM_ASSET_DIR}/img" DESTINATION "${KIDSUM_INSTALL_APPDIR}")
 install(FILES "${CMAKE_CURRENT_SOURCE_DIR}/menus/help.htm" DESTINATION "${KIDSUM_INSTALL_APPDIR}")
+if(KIDSUM_OWN_FACES_DIR)
+    install(DIRECTORY "${KIDSUM_OWN_FACES_DIR}" DESTINATION "${KIDSUM_INSTALL_APPDIR}")
+endif()
 # A prefix install carries Qt's Chinese catalogue beside the program, so it
 # speaks Chinese on any distribution. The Debian package leaves it out and
 # depends on qt6-translations-l10n instead (below): Debian keeps the catalogue

@@ -1,10 +1,11 @@
 # Debian 12 packages the project needs, and a function that installs the ones
 # that are missing. Sourced by scripts/run.sh, scripts/test.sh and .ci/run.
 
-# To build: compiler, CMake, Qt 6 Widgets with its tools, and Qt's own texts in
-# Chinese, which the build lays beside the program.
+# To build: compiler, CMake, Qt 6 Widgets with its tools, Qt's own texts in
+# Chinese, which the build lays beside the program, and fontTools, which cuts
+# the program's own faces from fonts-noto-cjk (below).
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
-                qt6-translations-l10n)
+                qt6-translations-l10n python3-fonttools)
 # To run: the Qt runtime comes with the dev packages; Chinese glyphs and the
 # desktop's browser opener are not.
 run_packages=(fonts-noto-cjk xdg-utils)

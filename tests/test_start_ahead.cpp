@@ -22,6 +22,9 @@ private slots:
     void backgroundDecodedAheadIsTheSamePicture();
     void iconDecodedAheadIsTheSameIcon();
     void endsWithoutTheApplication();
+#ifdef KIDSUM_OWN_FACES_DIR
+    void ownFacesTakenAtStartUp();
+#endif
 };
 
 namespace {
@@ -114,9 +117,25 @@ void StartAheadTest::endsWithoutTheApplication()
     finished.finish();
 }
 
+#ifdef KIDSUM_OWN_FACES_DIR
+void StartAheadTest::ownFacesTakenAtStartUp()
+{
+    QVERIFY2(!QStringLiteral(KIDSUM_OWN_FACES_DIR).isEmpty(), "the build made no own faces");
+    // Added to fontconfig ahead, so Qt's database holds them and the
+    // window's faces resolve to them.
+    QCOMPARE(QFontInfo(faces::dialog()).family(), QLatin1String(faces::ownSansFamily));
+    QCOMPARE(QFontInfo(faces::question()).family(), QLatin1String(faces::ownSerifFamily));
+}
+#endif
+
 int main(int argc, char *argv[])
 {
+#ifdef KIDSUM_OWN_FACES_DIR
+    // The build's own faces, which the program finds beside itself.
+    StartAhead ahead(QStringLiteral(KIDSUM_OWN_FACES_DIR));
+#else
     StartAhead ahead;
+#endif
     QApplication app(argc, argv);
     ahead.applicationMade();
     StartAheadTest test;

@@ -268,21 +268,7 @@ void WindowTest::fontsCoverEveryCharacterShown()
     TestWindow &t = *t_;
     Window &w = t.w();
     t.load();
-    QStringList texts;
-    for (const QLabel *label : t.form->findChildren<QLabel *>())
-        texts << label->text();
-    for (const QAbstractButton *button : t.form->findChildren<QAbstractButton *>())
-        texts << button->text();
-    for (const QGroupBox *frame : t.form->findChildren<QGroupBox *>())
-        texts << frame->title();
-    for (const QComboBox *list : t.form->findChildren<QComboBox *>())
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->itemText(i);
-    for (const QWidget *child : t.form->findChildren<QWidget *>())
-        texts << child->toolTip();
-    for (const QAction *action : t.form->findChildren<QAction *>())
-        texts << action->text().remove('&');
-    texts << t.form->windowTitle();
+    const QStringList texts = t.shownTexts();
 
     const QFontMetrics dialog(faces::dialog());
     const QString dialogFamily = QFontInfo(faces::dialog()).family();

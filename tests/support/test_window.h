@@ -7,6 +7,7 @@
 #include "picture_folder.h"
 #include "quiz/range_table.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -80,6 +81,29 @@ public:
                               "开始数第一位余下的图案数量，就可以得到结果了！")
             .arg(second)
             .arg(second + 1);
+    }
+
+    // Every text the window shows as made or loaded: labels, buttons, frame
+    // titles, list entries, tool tips, menu entries (without "&") and the
+    // caption.
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const QLabel *label : form->findChildren<QLabel *>())
+            texts << label->text();
+        for (const QAbstractButton *button : form->findChildren<QAbstractButton *>())
+            texts << button->text();
+        for (const QGroupBox *frame : form->findChildren<QGroupBox *>())
+            texts << frame->title();
+        for (const QComboBox *list : form->findChildren<QComboBox *>())
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+        for (const QWidget *child : form->findChildren<QWidget *>())
+            texts << child->toolTip();
+        for (const QAction *action : form->findChildren<QAction *>())
+            texts << action->text().remove(u'&');
+        texts << form->windowTitle();
+        return texts;
     }
 
     // How many slots of a row show a picture, and which file each shows.
