@@ -32,8 +32,10 @@ endif()
 set(KIDSUM_OWN_FACES_DIR "${PROJECT_BINARY_DIR}/fonts")
 file(GLOB kidsum_face_texts CONFIGURE_DEPENDS
     LIST_DIRECTORIES false
-    app/*.cpp app/*.h app/*.in app/*.txt controls/*.cpp controls/*.h core/*.cpp core/*.h
-    quiz/*.cpp quiz/*.h feedback/*.cpp feedback/*.h menus/*.cpp menus/*.h menus/*.in)
+    app/*.cpp app/*.h app/*.txt controls/*.cpp controls/*.h core/*.cpp core/*.h core/*.in
+    quiz/*.cpp quiz/*.h feedback/*.cpp feedback/*.h menus/*.cpp menus/*.h)
+# The caption's title is set in CMake and reaches the sources through here.
+list(APPEND kidsum_face_texts "${PROJECT_BINARY_DIR}/generated/app_identity.h")
 set(kidsum_faces)
 foreach(face "sans;${KIDSUM_SANS_SOURCE};Noto Sans CJK SC;Kidsum Sans CJK SC"
              "serif;${KIDSUM_SERIF_SOURCE};Noto Serif CJK SC;Kidsum Serif CJK SC")

@@ -4,15 +4,14 @@
 
 #include <QtCore/qnamespace.h>
 
-#include <array>
-
 namespace menus {
 namespace {
 
 constexpr Place bar = Place::MenuBar;
 constexpr Place site = Place::SiteMenu;
 
-constexpr std::array<WebEntry, 13> entries{{
+// Sized by its rows: a new page is a new row and nothing else here.
+constexpr WebEntry entries[] = {
     {"update", u"软件更新(&G)", bar, 0, Base::Main, "/tools/kidsum.htm"},
     {"yijian", u"意见建议(&Y)", bar, 0, Base::Main, "/ly/"},
     {"sb", u"五险一金", site, Qt::Key_F1, Base::Main, "/www/5x1j/index.html"},
@@ -27,7 +26,7 @@ constexpr std::array<WebEntry, 13> entries{{
     // No entry takes F10.
     {"cp", u"彩票频道", site, Qt::Key_F11, Base::Second, "/gs/"},
     {"wz", u"上网导航", site, Qt::Key_F12, Base::Main, "/wz/"},
-}};
+};
 
 } // namespace
 

@@ -38,6 +38,12 @@ app="$prefix/lib/kidsum"
 [[ -x $app/kidsum && ! -L $app/kidsum ]] || fail "lib/kidsum/kidsum is not the executable"
 [[ -f $app/help.htm ]] || fail "help.htm is not beside the executable"
 [[ -f $app/qtbase_zh_CN.qm ]] || fail "Qt's catalogue qtbase_zh_CN.qm is not beside the executable"
+# The own faces (when the build could cut them) with their licence.
+if [[ -d $build/fonts ]]; then
+    for file in kidsum-sans.otf kidsum-serif.otf LICENSE-OFL-1.1.txt; do
+        [[ -f $app/fonts/$file ]] || fail "fonts/$file is not beside the executable"
+    done
+fi
 for picture in ok err white; do
     [[ -f $app/img/$picture.jpg ]] || fail "img/$picture.jpg missing"
 done
