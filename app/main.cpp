@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
 {
     // The fonts and the window's pictures take the longest to get ready; they
     // are prepared on another thread while Qt starts and the window is made.
-    StartAhead ahead;
+    StartAhead ahead(faces::ownFacesFolder());
     QApplication app(argc, argv);
     ahead.applicationMade();
     QApplication::setApplicationName(QStringLiteral("kidsum"));

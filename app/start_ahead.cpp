@@ -16,7 +16,7 @@ StartAhead::StartAhead(const QString &facesFolder)
                            application = application_.get_future(), icon = std::move(icon),
                            background = std::move(background)]() mutable {
         faces::startFontconfig();
-        faces::addOwnFaces(facesFolder.isEmpty() ? faces::ownFacesFolder() : facesFolder);
+        faces::addOwnFaces(facesFolder);
         fontconfigStarted.set_value();
         if (!application.get())
             return;

@@ -20,8 +20,8 @@
 // Core's clean-up of its thread-local data (about one run in two under Wine).
 class StartAhead {
 public:
-    // Before QApplication. The own faces are taken from facesFolder, by
-    // default fonts/ beside the program (faces::ownFacesFolder()).
+    // Before QApplication. The own faces are taken from facesFolder (the
+    // program's is faces::ownFacesFolder()); none when it is empty.
     explicit StartAhead(const QString &facesFolder = QString());
     ~StartAhead();
     StartAhead(const StartAhead &) = delete;

@@ -251,20 +251,8 @@ void TestQtTexts::helpPageNamesWhatTheWindowShows()
     TestWindow t;
     t.load();
     QSet<QString> shown{qtOk()};
-    const auto visible = [](QString text) { return text.remove(u'&').trimmed(); };
-    for (const QLabel *label : t.form->findChildren<QLabel *>())
-        shown.insert(visible(label->text()));
-    for (const QAbstractButton *button : t.form->findChildren<QAbstractButton *>())
-        shown.insert(visible(button->text()));
-    for (const QGroupBox *frame : t.form->findChildren<QGroupBox *>())
-        shown.insert(visible(frame->title()));
-    for (const QAction *action : t.form->findChildren<QAction *>())
-        shown.insert(visible(action->text()));
-    for (const QComboBox *list : t.form->findChildren<QComboBox *>()) {
-        shown.insert(visible(list->toolTip()));
-        for (int i = 0; i < list->count(); ++i)
-            shown.insert(list->itemText(i));
-    }
+    for (QString text : t.shownTexts())
+        shown.insert(text.remove(u'&').trimmed());
 
     QFile page(QStringLiteral(KIDSUM_HELP_PAGE));
     QVERIFY(page.open(QIODevice::ReadOnly));

@@ -3,12 +3,11 @@
 
     subset_faces.py --source FONT --family-in "Noto Sans CJK SC"
                     --family-out "Kidsum Sans CJK SC" --output OUT.otf
-                    --texts FILE_OR_FOLDER...
+                    --texts FILE...
 
 The characters kept are printable ASCII, the full-width forms and the
 ideographic space (a typed answer may hold any of them), and every character
-above ASCII in the given files (for a folder: its .cpp, .h and .in files, and
-.txt files). Outlines, hinting, metrics and layout tables of the kept glyphs
+above ASCII in the given files. Outlines, hinting, metrics and layout tables of the kept glyphs
 are the source's own, so text drawn with the cut face comes out pixel for
 pixel as with the whole one. The face is renamed, so the two never stand for
 each other by name, and keeps the source's copyright and licence records.
@@ -20,22 +19,13 @@ import os
 import sys
 
 from fontTools import subset
-from fontTools.ttLib import TTCollection, TTFont
-
-TEXT_SUFFIXES = (".cpp", ".h", ".in", ".txt")
+from fontTools.ttLib import TTCollection
 
 
-def characters(paths):
+def characters(files):
     chars = {chr(c) for c in range(0x20, 0x7F)}
     chars |= {chr(c) for c in range(0xFF01, 0xFF5F)}  # full-width forms
     chars.add("\u3000")
-    files = []
-    for path in paths:
-        if os.path.isdir(path):
-            files += sorted(os.path.join(path, name) for name in os.listdir(path)
-                            if name.endswith(TEXT_SUFFIXES))
-        else:
-            files.append(path)
     for name in files:
         with open(name, encoding="utf-8") as f:
             chars |= {c for c in f.read() if ord(c) > 0x7F and c.isprintable()}
