@@ -12,8 +12,9 @@ seconds=${1:-25}
 build="$top/build/fuzz"
 artifacts="$build/artifacts"
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build"
+cd "$top"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 mkdir -p "$artifacts"
 work=$(mktemp -d)
@@ -33,7 +34,7 @@ for target in numeric_text answer_box; do
     fi
     echo "== fuzz_$target for ${seconds}s"
     if ! ASAN_OPTIONS=detect_leaks=$leaks:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        QT_QPA_PLATFORM=offscreen "$build/fuzz_$target" "${options[@]}" \
+        QT_QPA_PLATFORM=offscreen "$build/fuzz/fuzz_$target" "${options[@]}" \
         "$work/$target" "$here/corpus/$target" > "$work/$target.log" 2>&1; then
         status=1
         tail -n 40 "$work/$target.log"

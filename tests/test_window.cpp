@@ -112,7 +112,7 @@ void WindowTest::startUpSelectsListsInOrder()
     t.load();
     QCOMPARE(ran, QStringList({"cbo1st:0,-1,-1,-1", "cboCode:0,0,-1,-1", "cbo2nd:0,0,0,-1",
                                "cboPic:0,0,0,1"}));
-    QCOMPARE(t.form->windowTitle(), QStringLiteral("乐乐儿童加减法 V1.0.4"));
+    QCOMPARE(t.form->windowTitle(), buildTitle + QStringLiteral(" V") + buildVersion);
     QCOMPARE(w.cbo1st->currentText(), QStringLiteral("不限定"));
     QCOMPARE(w.cboCode->currentText(), QStringLiteral("+(加法)"));
     QCOMPARE(w.cbo2nd->currentText(), QStringLiteral("不限定"));

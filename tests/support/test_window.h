@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "app_identity.h"
 #include "app/start_up.h"
 #include "controls/image_box.h"
 #include "fakes.h"
@@ -125,13 +126,17 @@ public:
 
 Q_DECLARE_METATYPE(Operation)
 
+// The title and version of this build, written once in the top CMakeLists.txt.
+inline const QString buildTitle = QString::fromUtf8(identity::title);
+inline const QString buildVersion = QStringLiteral(KIDSUM_VERSION_TEXT);
+
 // The message boxes several suites expect, each the only one shown.
 inline const QString errorTrapText = QStringLiteral("出现异常错误,请与作者联系!");
 inline const QString noNumberText = QStringLiteral("没有数字进行计算，无法得到结果");
 
 // The error trap of a handler that failed.
 #define EXPECT_ERROR_TRAP(recorded)                                                        \
-    EXPECT_MESSAGE(recorded, errorTrapText, QStringLiteral("乐乐儿童加减法"),                \
+    EXPECT_MESSAGE(recorded, errorTrapText, buildTitle,                                      \
                    MessageIcon::Exclamation)
 // "答案" with no numbers to count, or failing half-way.
 #define EXPECT_NO_NUMBER(recorded)                                                         \
