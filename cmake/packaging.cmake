@@ -48,6 +48,15 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "Lele")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${KIDSUM_MAIN_BASE}/")
 
+# The desktop entry, AppStream data, manual page and Debian files name the
+# title, the version and the website as this build has them. The Windows
+# notices take the program's terms from the copyright file.
+set(KIDSUM_DESKTOP_FILE "${kidsum_packaging_out}/linux/kidsum.desktop")
+set(KIDSUM_METAINFO_FILE "${kidsum_packaging_out}/linux/example.lele.kidsum.metainfo.xml")
+foreach(file linux/kidsum.desktop linux/example.lele.kidsum.metainfo.xml linux/kidsum.1
+             debian/changelog debian/copyright)
+    configure_file("${kidsum_packaging_src}/${file}.in" "${kidsum_packaging_out}/${file}" @ONLY)
+endforeach()
 if(WIN32)
     include("${CMAKE_CURRENT_LIST_DIR}/windows_package.cmake")
     return()
@@ -77,14 +86,6 @@ file(MAKE_DIRECTORY "${kidsum_packaging_out}/bin")
 file(CREATE_LINK "${kidsum_link_target}" "${kidsum_packaging_out}/bin/kidsum" SYMBOLIC)
 install(FILES "${kidsum_packaging_out}/bin/kidsum" DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
-# The desktop entry, AppStream data, manual page and Debian files name the
-# title, the version and the website as this build has them.
-set(KIDSUM_DESKTOP_FILE "${kidsum_packaging_out}/linux/kidsum.desktop")
-set(KIDSUM_METAINFO_FILE "${kidsum_packaging_out}/linux/example.lele.kidsum.metainfo.xml")
-foreach(file linux/kidsum.desktop linux/example.lele.kidsum.metainfo.xml linux/kidsum.1
-             debian/changelog debian/copyright)
-    configure_file("${kidsum_packaging_src}/${file}.in" "${kidsum_packaging_out}/${file}" @ONLY)
-endforeach()
 install(FILES "${KIDSUM_DESKTOP_FILE}" DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/applications")
 install(FILES "${KIDSUM_METAINFO_FILE}" DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/metainfo")
 set(KIDSUM_ICON_SIZES 16 32 48 64 128 256)

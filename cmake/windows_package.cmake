@@ -68,8 +68,30 @@ if(MINGW)
     ")
 endif()
 
-# cpack (in the build folder) writes kidsum-1.0.4-win64.zip and
-# kidsum-1.0.4-win64-setup.exe.
+# The licences of what the folder ships, and NOTICES.txt, which names each
+# part with its version, licence and source: copied from this machine's
+# Debian files when configuring (tools/windows_notices.py).
+set(kidsum_notices "${kidsum_packaging_out}/windows/notices")
+set(kidsum_notices_script "${CMAKE_CURRENT_SOURCE_DIR}/tools/windows_notices.py")
+set(kidsum_notices_inputs
+    "${kidsum_packaging_out}/debian/copyright" "${KIDSUM_QT_STAMP}" "${KIDSUM_ASSET_DIR}/README.md")
+set(kidsum_qt_build_files "${CMAKE_CURRENT_SOURCE_DIR}/scripts/windows/build-qt.sh"
+    "${CMAKE_CURRENT_SOURCE_DIR}/scripts/windows/qt-cache.sh"
+    "${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake")
+find_program(KIDSUM_PYTHON python3 REQUIRED)
+execute_process(COMMAND "${KIDSUM_PYTHON}" "${kidsum_notices_script}" "${kidsum_notices}"
+        ${kidsum_notices_inputs} ${kidsum_qt_build_files}
+    RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "could not write the licences and notices of the Windows program")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    "${kidsum_notices_script}" ${kidsum_notices_inputs} ${kidsum_qt_build_files})
+install(FILES "${kidsum_notices}/NOTICES.txt" DESTINATION .)
+install(DIRECTORY "${kidsum_notices}/licenses" DESTINATION .)
+
+# cpack (in the build folder) writes kidsum-<version>-win64.zip and
+# kidsum-<version>-win64-setup.exe.
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${KIDSUM_TITLE}")
 set(CPACK_PACKAGE_FILE_NAME "kidsum-${PROJECT_VERSION}-win64")

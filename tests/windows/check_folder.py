@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Checks the Windows program's folder as `cmake --install` lays it out:
-exactly the files the program runs with, every binary 64-bit and stripped,
-every DLL it or a plug-in imports either in the folder or part of Windows,
-and no DLL in the folder that nothing loads.
+exactly the files the program runs with and the licences and notices that
+travel with them, every binary 64-bit and stripped, every DLL it or a plug-in
+imports either in the folder or part of Windows, no DLL in the folder that
+nothing loads, and every DLL named in NOTICES.txt.
 
 usage: check_folder.py FOLDER
 """
@@ -19,7 +20,12 @@ PLUGINS = ["platforms/qwindows.dll", "imageformats/qjpeg.dll", "imageformats/qic
            "styles/qwindowsvistastyle.dll"]
 PICTURES = ["img/ok.jpg", "img/err.jpg", "img/white.jpg"] + [
     f"img/{kind}/{n}.jpg" for kind in (1, 2, 3) for n in range(67)]
-EXPECTED = ["kidsum.exe", "help.htm", "qtbase_zh_CN.qm"] + QT + RUNTIME + PLUGINS + PICTURES
+LICENCES = ["NOTICES.txt"] + [f"licenses/{name}" for name in (
+    "LGPL-3.0.txt", "GPL-3.0.txt", "GCC-Runtime-Library-Exception-3.1.txt", "winpthreads.txt",
+    "Apache-2.0.txt", "qt6-base-copyright.txt", "qt6-translations-copyright.txt",
+    "qt-build/build-qt.sh", "qt-build/qt-cache.sh", "qt-build/mingw-w64-x86_64.cmake")]
+EXPECTED = (["kidsum.exe", "help.htm", "qtbase_zh_CN.qm"] + QT + RUNTIME + PLUGINS + PICTURES
+            + LICENCES)
 
 # DLLs that come with every 64-bit Windows 10 and 11.
 WINDOWS = {name.lower() for name in """
@@ -67,6 +73,13 @@ def main(argv):
     for dll in QT + RUNTIME:
         if dll.lower() not in imported_by:
             failures.append(f"{dll} is in the folder but nothing imports it")
+    notices_path = os.path.join(folder, "NOTICES.txt")
+    if os.path.exists(notices_path):
+        with open(notices_path, encoding="utf-8-sig") as f:
+            notices = f.read()
+        for shipped in (f for f in present if f.endswith((".dll", ".qm"))):
+            if shipped not in notices:
+                failures.append(f"NOTICES.txt does not name {shipped}")
 
     size = sum(os.path.getsize(os.path.join(folder, f)) for f in present)
     for failure in failures:
