@@ -53,8 +53,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, layout::Twips where, const 
     label->setObjectName(QLatin1String(name));
     place(label, where);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::Button);
+    // Every label lies inside a frame and shows the frame's own colour: a
+    // fill of its own would be the palette's button colour, which a style
+    // may draw the frames' inside apart from (Fusion darkens it a little).
     return label;
 }
 

@@ -256,9 +256,14 @@ void WindowTest::questionBoxes()
     QVERIFY(!w.txtAnswer->isReadOnly());
     QCOMPARE(w.txtTest1->focusPolicy(), Qt::ClickFocus);
     QVERIFY(w.txtAnswer->focusPolicy() & Qt::TabFocus);
-    // Labels paint the frames' colour and align left.
-    for (QLabel *label : {w.Label3, w.lblCode, w.lblDeng2}) {
-        QVERIFY(label->autoFillBackground());
+    // Labels show the frames' colour, with no box of their own around the
+    // text, and align left: beside the text, the label's pixel is the one
+    // of the frame just right of it.
+    t.load();
+    const QImage window = t.form->grab().toImage();
+    for (QLabel *label : {w.Label3, w.Label6, w.lblCode, w.lblDeng2}) {
+        const QPoint inside = label->mapTo(t.form.get(), QPoint(label->width() - 2, 2));
+        QCOMPARE(window.pixel(inside), window.pixel(inside + QPoint(4, 0)));
         QCOMPARE(label->alignment() & Qt::AlignLeft, Qt::AlignLeft);
     }
 }
