@@ -16,7 +16,10 @@ else
 fi
 
 cmake --preset dev >/dev/null
-cmake --build --preset dev
+# The program and what lies beside it (img/, help.htm, Qt's catalogue and, on
+# Linux, the own faces, which kidsum_beside_files depends on); the tests are
+# for scripts/test.sh.
+cmake --build --preset dev --target kidsum kidsum_beside_files
 program="$top/build/dev/kidsum"
 
 if [[ $headless -eq 0 ]]; then
