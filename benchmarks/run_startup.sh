@@ -15,6 +15,12 @@
 #   benchmarks/run_startup.sh [build folder] [N]     (defaults: build/bench, 21)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# The script runs itself again on a virtual display, marked by this first argument.
+on_display=0
+if [[ ${1:-} == --on-display ]]; then
+    on_display=1
+    shift
+fi
 build=$(cd "${1:-$top/build/bench}" && pwd)
 rounds=${2:-21}
 ((rounds >= 11)) || { echo "at least 11 rounds" >&2; exit 1; }
@@ -25,23 +31,13 @@ done
 for tool in Xvfb dbus-run-session python3; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
 done
+# Every start on the same bare Xvfb, without a window manager.
+((on_display)) || exec python3 "$top/tests/virtual_display.py" --screen 1280x800x24 \
+    -- bash "$0" --on-display "$build" "$rounds"
+display=$DISPLAY
 
 work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 200); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-display=":$(head -n 1 "$work/display")"
+trap 'rm -rf "$work"' EXIT
 
 # One start: appends "ms-to-first-frame cpu-ms peak-KiB" to the sample file.
 start_once() {

@@ -38,15 +38,3 @@ ensure_packages() {
     "${sudo[@]}" apt-get update -q
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
-
-# Prints a display number no X server is using.
-free_display() {
-    local n
-    for n in $(seq 90 140); do
-        if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
-            echo "$n"
-            return 0
-        fi
-    done
-    return 1
-}

@@ -50,7 +50,7 @@ if [[ $mode == test ]]; then
     [[ -x $wineserver ]] || wineserver=wineserver
     trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
     # Wine opens windows (Qt's message window among them) on an X display.
-    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows
+    /usr/bin/python3 tests/virtual_display.py --screen 1024x768x24 -- ctest --preset windows
     echo "test programs under Wine: $(( $(date +%s) - step )) s"
 
     step=$(date +%s)

@@ -2,7 +2,7 @@
 // geometry, tab order, menus and keys, background and icon.
 #include "app/faces.h"
 #include "app/layout.h"
-#include "menus/web_entries.h"
+#include "site_bases.h"
 #include "test_window.h"
 
 #include <QAbstractItemView>
@@ -29,8 +29,8 @@ private slots:
     void startUpSelectsListsInOrder();
     void listEntries();
     void toolTips();
-    void geometryInTwips_data();
-    void geometryInTwips();
+    void slotGeometry_data();
+    void slotGeometry();
     void controlsStandWhereTheTableSays();
     void questionBoxes();
     void fontsCoverEveryCharacterShown();
@@ -169,35 +169,60 @@ void WindowTest::toolTips()
     QCOMPARE(withTip, 7);
 }
 
+Q_DECLARE_METATYPE(layout::Row)
 Q_DECLARE_METATYPE(layout::Twips)
 
-void WindowTest::geometryInTwips_data()
+// The grid rule's examples: each slot in twips, and where the window puts it
+// in logical pixels (twips / 15; 560 high rounds to 37 like 555).
+void WindowTest::slotGeometry_data()
 {
-    QTest::addColumn<layout::Twips>("got");
-    QTest::addColumn<layout::Twips>("want");
+    QTest::addColumn<layout::Row>("row");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<layout::Twips>("twips");
+    QTest::addColumn<QRect>("pixels");
     using layout::Row;
-    using layout::slot;
-    QTest::newRow("img1(0) is 560 high") << slot(Row::img1, 0) << layout::Twips{240, 240, 450, 560};
-    QTest::newRow("img1(4)") << slot(Row::img1, 4) << layout::Twips{2160, 240, 450, 555};
-    QTest::newRow("img1(5)") << slot(Row::img1, 5) << layout::Twips{240, 840, 450, 555};
-    QTest::newRow("img1(19)") << slot(Row::img1, 19) << layout::Twips{2160, 2040, 450, 555};
-    QTest::newRow("img2(0)") << slot(Row::img2, 0) << layout::Twips{3240, 240, 450, 555};
-    QTest::newRow("img2(1) is 560 high") << slot(Row::img2, 1) << layout::Twips{3720, 240, 450, 560};
-    QTest::newRow("img2(19)") << slot(Row::img2, 19) << layout::Twips{5160, 2040, 450, 555};
-    QTest::newRow("img3(4)") << slot(Row::img3, 4) << layout::Twips{8400, 240, 450, 555};
-    QTest::newRow("img3(19)") << slot(Row::img3, 19) << layout::Twips{8400, 2040, 450, 555};
-    QTest::newRow("img3(20)") << slot(Row::img3, 20) << layout::Twips{9000, 240, 450, 555};
-    QTest::newRow("img3(39)") << slot(Row::img3, 39) << layout::Twips{10920, 2040, 450, 555};
+    using layout::Twips;
+    QTest::newRow("img1(0) is 560 high")
+        << Row::img1 << 0 << Twips{240, 240, 450, 560} << QRect(16, 16, 30, 37);
+    QTest::newRow("img1(4)")
+        << Row::img1 << 4 << Twips{2160, 240, 450, 555} << QRect(144, 16, 30, 37);
+    QTest::newRow("img1(5)")
+        << Row::img1 << 5 << Twips{240, 840, 450, 555} << QRect(16, 56, 30, 37);
+    QTest::newRow("img1(19)")
+        << Row::img1 << 19 << Twips{2160, 2040, 450, 555} << QRect(144, 136, 30, 37);
+    QTest::newRow("img2(0)")
+        << Row::img2 << 0 << Twips{3240, 240, 450, 555} << QRect(216, 16, 30, 37);
+    QTest::newRow("img2(1) is 560 high")
+        << Row::img2 << 1 << Twips{3720, 240, 450, 560} << QRect(248, 16, 30, 37);
+    QTest::newRow("img2(19)")
+        << Row::img2 << 19 << Twips{5160, 2040, 450, 555} << QRect(344, 136, 30, 37);
+    QTest::newRow("img3(4)")
+        << Row::img3 << 4 << Twips{8400, 240, 450, 555} << QRect(560, 16, 30, 37);
+    QTest::newRow("img3(19)")
+        << Row::img3 << 19 << Twips{8400, 2040, 450, 555} << QRect(560, 136, 30, 37);
+    QTest::newRow("img3(20)")
+        << Row::img3 << 20 << Twips{9000, 240, 450, 555} << QRect(600, 16, 30, 37);
+    QTest::newRow("img3(39)")
+        << Row::img3 << 39 << Twips{10920, 2040, 450, 555} << QRect(728, 136, 30, 37);
 }
 
-void WindowTest::geometryInTwips()
+void WindowTest::slotGeometry()
 {
-    QFETCH(layout::Twips, got);
-    QFETCH(layout::Twips, want);
-    QCOMPARE(got.left, want.left);
-    QCOMPARE(got.top, want.top);
-    QCOMPARE(got.width, want.width);
-    QCOMPARE(got.height, want.height);
+    QFETCH(layout::Row, row);
+    QFETCH(int, index);
+    QFETCH(layout::Twips, twips);
+    QFETCH(QRect, pixels);
+    const layout::Twips got = layout::slot(row, index);
+    QCOMPARE(got.left, twips.left);
+    QCOMPARE(got.top, twips.top);
+    QCOMPARE(got.width, twips.width);
+    QCOMPARE(got.height, twips.height);
+    Window &w = t_->w();
+    const auto i = static_cast<std::size_t>(index);
+    const ImageBox *box = row == layout::Row::img1 ? w.img1[i]
+        : row == layout::Row::img2                 ? w.img2[i]
+                                                   : w.img3[i];
+    QCOMPARE(QRect(box->mapTo(w.fraPic, QPoint(0, 0)), box->size()), pixels);
 }
 
 void WindowTest::controlsStandWhereTheTableSays()
@@ -224,13 +249,6 @@ void WindowTest::controlsStandWhereTheTableSays()
     // lblCode2 stands exactly below lblCode, lblDeng2 below lblDeng1.
     QCOMPARE(w.lblCode2->mapTo(w.fraDisplay, QPoint()).x(), w.lblCode->mapTo(w.fraDisplay, QPoint()).x());
     QCOMPARE(w.lblDeng2->mapTo(w.fraDisplay, QPoint()).x(), w.lblDeng1->mapTo(w.fraDisplay, QPoint()).x());
-    for (int i = 0; i < 20; ++i) {
-        QCOMPARE(at(w.img1[i], w.fraPic), layout::toPixels(layout::slot(layout::Row::img1, i)));
-        QCOMPARE(at(w.img2[i], w.fraPic), layout::toPixels(layout::slot(layout::Row::img2, i)));
-    }
-    for (int i = 0; i < 40; ++i)
-        QCOMPARE(at(w.img3[i], w.fraPic), layout::toPixels(layout::slot(layout::Row::img3, i)));
-    QCOMPARE(at(w.img3[39], w.fraPic), QRect(728, 136, 30, 37));
     // Pic1 lies above the slots it covers.
     w.Pic1->show();
     QWidget *top = w.fraPic->childAt(at(w.img1[4], w.fraPic).center());
@@ -345,17 +363,26 @@ void WindowTest::menuBar()
                                    "电脑教程", "电脑书库", "学习资源", "彩票频道", "上网导航"}));
 }
 
-// Every function key of the website table opens its row's page; F10, which
-// no row takes, opens nothing.
+// F1 to F9, F11 and F12 open their entry's page without the menu; F10 opens
+// nothing.
 void WindowTest::functionKeys_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("opens"); // empty: nothing
-    for (const menus::WebEntry &row : menus::webEntries()) {
-        if (row.key != 0)
-            QTest::newRow(row.name.data()) << row.key << menus::webAddress(row);
-    }
-    QTest::newRow("F10 none") << int(Qt::Key_F10) << "";
+    const QString main = QStringLiteral(KIDSUM_MAIN_BASE);
+    const QString second = QStringLiteral(KIDSUM_SECOND_BASE);
+    QTest::newRow("F1 sb") << int(Qt::Key_F1) << main + "/www/5x1j/index.html";
+    QTest::newRow("F2 tools") << int(Qt::Key_F2) << main + "/tools/";
+    QTest::newRow("F3 vod") << int(Qt::Key_F3) << main + "/vod/";
+    QTest::newRow("F4 tv") << int(Qt::Key_F4) << main + "/tv/";
+    QTest::newRow("F5 music") << int(Qt::Key_F5) << main + "/music/";
+    QTest::newRow("F6 kso") << int(Qt::Key_F6) << main + "/kso/";
+    QTest::newRow("F7 pc, the same page as tools") << int(Qt::Key_F7) << main + "/tools/";
+    QTest::newRow("F8 ebook") << int(Qt::Key_F8) << main + "/home.htm";
+    QTest::newRow("F9 so") << int(Qt::Key_F9) << main + "/so/";
+    QTest::newRow("F10 none") << int(Qt::Key_F10) << QString();
+    QTest::newRow("F11 cp, on the second base") << int(Qt::Key_F11) << second + "/gs/";
+    QTest::newRow("F12 wz") << int(Qt::Key_F12) << main + "/wz/";
 }
 
 void WindowTest::functionKeys()

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The help page and a website entry in a real window: starts the program on
-# its own Xvfb display with a stand-in browser launcher first on PATH, presses
-# Alt+B, F2 and Alt+T as a user would, and checks what the launcher was given.
+# a virtual display of its own (tests/virtual_display.py, no window manager)
+# with a stand-in browser launcher first on PATH, presses Alt+B, F2 and Alt+T
+# as a user would, and checks what the launcher was given.
 #
 # usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE [MAIN_BASE]
 #   KIDSUM            the built executable (help.htm lies beside it)
@@ -9,6 +10,12 @@
 #   MAIN_BASE         the website's main base, https://www.lele.example by default
 set -u
 
+# The script runs itself again on the display, marked by this first argument.
+on_display=0
+if [ "${1:-}" = --on-display ]; then
+    on_display=1
+    shift
+fi
 exe=${1:?usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE [MAIN_BASE]}
 page=${2:?usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE [MAIN_BASE]}
 base=${3:-https://www.lele.example}
@@ -28,13 +35,13 @@ for tool in Xvfb xdotool; do
 done
 [ -x "$exe" ] || fail "no executable at $exe"
 [ -f "$page" ] || fail "no help page at $page"
+[ "$on_display" -eq 1 ] || exec python3 "$here/../virtual_display.py" --screen 1280x1024x24 \
+    -- bash "$0" --on-display "$@"
 
 work=$(mktemp -d)
-xvfb_pid=
 kidsum_pid=
 cleanup() {
     [ -n "$kidsum_pid" ] && kill "$kidsum_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -46,28 +53,6 @@ cp "$here/xdg-open" "$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 log=$work/opened.log
 mkdir -m 700 "$work/runtime"
-
-# A display of our own: the first of :90..:99 that is free and comes up.
-display=
-for n in $(seq 90 99); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 >"$work/xvfb.out" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        display=:$n
-        break
-    fi
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=
-done
-[ -n "$display" ] || fail "no free X display in :90..:99"
-export DISPLAY=$display
 
 # Only the stand-in may be found: first on PATH, and named by BROWSER for a
 # launcher that asks that variable. No desktop session and no portal: the

@@ -25,17 +25,9 @@ sys.dont_write_bytecode = True  # keep the source folder clean
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
 import virtual_display  # noqa: E402
-from virtual_display import stop  # noqa: E402
 PYTHON = "/usr/bin/python3"
 JOURNEY_TIMEOUT = 60
 TOOLS = ["Xvfb", "jwm", "xdotool", "dbus-run-session", "import"]
-
-# Click to focus, nothing else: no panel or tray that could cover the window.
-WM_CONFIG = """<?xml version="1.0"?>
-<JWM>
-  <FocusModel>click</FocusModel>
-</JWM>
-"""
 
 # Records how it was called and with what: the first line is the program's
 # own path, then one argument a line.
@@ -186,17 +178,11 @@ def main():
     started = time.monotonic()
     results = []
     with open(os.path.join(args.shots, "x-server.log"), "wb") as log:
-        server, display = virtual_display.start_xvfb("1024x768x24", log)
-        env = dict(os.environ, DISPLAY=display, PYTHONIOENCODING="utf-8")
+        display = virtual_display.VirtualDisplay("1024x768x24", wm=True, log=log)
+        env = dict(display.env, PYTHONIOENCODING="utf-8")
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         env.pop("AT_SPI_BUS_ADDRESS", None)
-        config = os.path.join(work, "jwmrc")
-        with open(config, "w", encoding="utf-8") as f:
-            f.write(WM_CONFIG)
-        manager = subprocess.Popen(["jwm", "-f", config], env=env, stdout=log, stderr=log,
-                                   start_new_session=True)
         try:
-            virtual_display.wait_for_window_manager(env)
             for name in chosen:
                 begun = time.monotonic()
                 passed, findings = run_journey(name, args, env, work)
@@ -209,8 +195,7 @@ def main():
                     print(f"    screenshots and program output: {args.shots}/{name}*",
                           flush=True)
         finally:
-            stop(manager)
-            stop(server)
+            display.close()
             shutil.rmtree(work, ignore_errors=True)
 
     failed = results.count(False)

@@ -63,6 +63,7 @@ class Desktop:
 
     def __init__(self, root):
         self.procs = []
+        self.screen = None
         try:
             self._start(root)
         except BaseException:
@@ -71,32 +72,12 @@ class Desktop:
             raise
 
     def _start(self, root):
-        server, self.display = virtual_display.start_xvfb("1280x1024x24")
-        self.procs.append(server)
-        self.env = {"PATH": "/usr/bin:/bin", "DISPLAY": self.display, "HOME": root,
-                    "LANG": "C.UTF-8"}
-        for _ in range(100):
-            if run(["xdotool", "getdisplaygeometry"], self.env, check=False).returncode == 0:
-                break
-            time.sleep(0.1)
-        else:
-            raise RuntimeError("Xvfb did not start")
-        if shutil.which("jwm"):
-            # The program's window must be one the manager frames and focuses.
-            # jwm now and then fails to open a display that has just come up
-            # while other checks start theirs; it is started again then.
-            for attempt in range(3):
-                wm = subprocess.Popen(["jwm"], env=self.env, stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL)
-                self.procs.append(wm)
-                try:
-                    virtual_display.wait_for_window_manager(self.env)
-                    break
-                except RuntimeError:
-                    wm.kill()
-                    wm.wait()
-                    if attempt == 2:
-                        raise
+        # The program's window must be one the manager frames and focuses.
+        self.screen = virtual_display.VirtualDisplay(
+            "1280x1024x24", wm=shutil.which("jwm") is not None,
+            env={"PATH": "/usr/bin:/bin", "HOME": root, "LANG": "C.UTF-8"})
+        self.display = self.screen.name
+        self.env = self.screen.env
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                                env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                text=True)
@@ -110,6 +91,8 @@ class Desktop:
                 p.wait(timeout=5)
             except subprocess.TimeoutExpired:
                 p.kill()
+        if self.screen is not None:
+            self.screen.close()
 
 
 def xdo(env, *args):

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # test_deb.sh BUILD_DIR WORK_DIR VERSION
 # Builds the .deb with CPack, lets lintian judge it, installs it with dpkg,
-# starts /usr/bin/kidsum under Xvfb and removes the package again, also when a
-# check fails. Needs root and dpkg; skipped (77) without them, and when a
-# kidsum package is already installed (it is not ours to remove).
+# starts /usr/bin/kidsum on a virtual display and removes the package again,
+# also when a check fails. Needs root and dpkg; skipped (77) without them, and
+# when a kidsum package is already installed (it is not ours to remove).
 set -uo pipefail
+# The script runs itself again on a virtual display, marked by this first argument.
+on_display=0
+[[ ${1:-} == --on-display ]] && { on_display=1; shift; }
 build=$1 work=$2 version=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=window_check.sh
@@ -23,12 +26,14 @@ if dpkg-query -W -f='${Status}' kidsum 2>/dev/null | grep -q "ok installed"; the
     echo "SKIP: a kidsum package is already installed on this machine"
     exit 77
 fi
+((on_display)) || exec python3 "$here/../virtual_display.py" --screen 1024x768x24 \
+    -- bash "$0" --on-display "$@"
 
 rm -rf "$work"
 mkdir -p "$work"
 installed=0
 cleanup() {
-    stop_display
+    stop_program_hard
     if [[ $installed -eq 1 ]]; then
         dpkg -r kidsum >"$work/remove.log" 2>&1 || { echo "FAIL: dpkg -r kidsum"; cat "$work/remove.log"; }
     fi
@@ -82,7 +87,6 @@ fi
 installed=1
 [[ $(readlink /usr/bin/kidsum) == ../lib/kidsum/kidsum ]] || fail "/usr/bin/kidsum is not the link"
 
-start_display 1024x768 || exit 1
 cd "$work" || exit 1
 check_installed_program /usr/bin/kidsum "$version" || failures=$((failures + 1))
 

@@ -19,6 +19,10 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import virtual_display  # noqa: E402
+
 TITLE = "乐乐儿童加减法"
 TWIPS_PER_PIXEL = 15
 CLIENT = (12585 // TWIPS_PER_PIXEL, 7890 // TWIPS_PER_PIXEL)  # 839 x 526 logical
@@ -39,22 +43,10 @@ BACKDROP = twips_rect(12280, 400, 290, 5200)
 
 
 class Display:
-    def __init__(self, work, size):
-        number_file = os.path.join(work, "display-number")
-        with open(number_file, "w") as out:
-            self.server = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0", f"{size}x24",
-                 "-nolisten", "tcp"],
-                pass_fds=(out.fileno(),), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            text = open(number_file).read().strip()
-            if text:
-                break
-            time.sleep(0.1)
-        else:
-            raise RuntimeError("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=f":{text}")
-        for name in ("WAYLAND_DISPLAY", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+    def __init__(self, size):
+        self.screen = virtual_display.VirtualDisplay(f"{size}x24")
+        self.env = self.screen.env
+        for name in ("QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
                      "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI"):
             self.env.pop(name, None)
 
@@ -74,8 +66,7 @@ class Display:
         return parse_ppm(data)
 
     def close(self):
-        self.server.terminate()
-        self.server.wait()
+        self.screen.close()
 
 
 def parse_ppm(data):
@@ -175,7 +166,7 @@ def main(argv):
         return 77
     os.makedirs(work, exist_ok=True)
     failures = []
-    display = Display(work, "2560x1600")
+    display = Display("2560x1600")
     try:
         one = Program(display, kidsum, 1, work)
         width1, height1 = one.size()

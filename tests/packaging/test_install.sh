@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # test_install.sh BUILD_DIR WORK_DIR VERSION
 # Installs the build into a clean prefix, checks the layout the desktop and the
-# program rely on, and starts the program through its bin/ link under Xvfb.
+# program rely on, and starts the program through its bin/ link on a virtual
+# display.
 set -uo pipefail
+# The script runs itself again on a virtual display, marked by this first argument.
+on_display=0
+[[ ${1:-} == --on-display ]] && { on_display=1; shift; }
 build=$1 work=$2 version=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=window_check.sh
@@ -13,10 +17,12 @@ if [[ -n $missing ]]; then
     echo "SKIP: not installed: $missing"
     exit 77
 fi
+((on_display)) || exec python3 "$here/../virtual_display.py" --screen 1024x768x24 \
+    -- bash "$0" --on-display "$@"
 
 rm -rf "$work"
 mkdir -p "$work"
-trap stop_display EXIT
+trap stop_program_hard EXIT
 prefix="$work/prefix"
 if ! cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
     echo "FAIL: cmake --install"
@@ -103,7 +109,6 @@ gzip -t "$prefix/share/man/man1/kidsum.1.gz" 2>/dev/null || fail "manual page mi
 
 # Through the link, from another folder: the program must find img/ beside
 # its real file, not beside the link nor in the working folder.
-start_display 1024x768 || exit 1
 cd "$work" || exit 1
 check_installed_program "$prefix/bin/kidsum" "$version" || failures=$((failures + 1))
 

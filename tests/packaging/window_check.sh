@@ -1,7 +1,8 @@
 # shellcheck shell=bash
-# Sourced by the install and package tests: a private X display, and a run of
-# an installed kidsum that checks its window title and that its pictures load.
-# Needs Xvfb and xdotool; the caller sets $work and calls stop_display on exit.
+# Sourced by the install and package tests: a run of an installed kidsum that
+# checks its window title and that its pictures load. Needs xdotool and the
+# virtual display the caller runs on (tests/virtual_display.py); the caller
+# sets $work and calls stop_program_hard on exit.
 : "${work:?the folder for logs must be set before sourcing}"
 
 title="乐乐儿童加减法"
@@ -12,30 +13,6 @@ missing_tools() {
     for tool in "$@"; do
         command -v "$tool" >/dev/null 2>&1 || printf '%s ' "$tool"
     done
-}
-
-# start_display WIDTHxHEIGHT: Xvfb picks a free display itself (-displayfd),
-# so parallel runs never race for a number.
-start_display() {
-    local number_file="$work/display-number"
-    rm -f "$number_file"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$number_file" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [[ -s $number_file ]] && break
-        sleep 0.1
-    done
-    [[ -s $number_file ]] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
-    DISPLAY=":$(head -n1 "$number_file")"
-    export DISPLAY
-}
-
-stop_display() {
-    [[ -n ${app_pid:-} ]] && kill "$app_pid" 2>/dev/null
-    [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    return 0
 }
 
 # Windows whose whole name is exactly $1 (a regular expression), one id a line.
@@ -120,8 +97,10 @@ check_detects_missing_pictures() {
 }
 
 stop_program_hard() {
-    [[ -n ${app_pid:-} ]] && kill "$app_pid" 2>/dev/null
-    wait "$app_pid" 2>/dev/null
+    if [[ -n ${app_pid:-} ]]; then
+        kill "$app_pid" 2>/dev/null
+        wait "$app_pid" 2>/dev/null
+    fi
     app_pid=
     return 0
 }

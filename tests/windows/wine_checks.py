@@ -56,12 +56,6 @@ TXTANSWER = (544, 48, 113, 81)
 IMGOK = (680, 72, 33, 41)
 FIRST_HINT = (48, 176, 30, 37)        # img1(0), in fraPic in fraDisplay
 
-WM_CONFIG = """<?xml version="1.0"?>
-<JWM>
-  <FocusModel>click</FocusModel>
-</JWM>
-"""
-
 BROWSER_STUB = """#!/bin/sh
 for a in "$@"; do printf '%s\\n' "$a"; done >> '{record}'
 """
@@ -89,18 +83,8 @@ class Display:
     """Xvfb with a small window manager, on a display it picks itself."""
 
     def __init__(self, log):
-        self.server, self.name = virtual_display.start_xvfb("1024x768x24", log)
-        self.env = dict(os.environ, DISPLAY=self.name)
-        self.config = tempfile.NamedTemporaryFile("w", suffix=".jwmrc", delete=False)
-        self.config.write(WM_CONFIG)
-        self.config.close()
-        self.manager = subprocess.Popen(["jwm", "-f", self.config.name], env=self.env,
-                                        stdout=log, stderr=log, start_new_session=True)
-        wait_for("the window manager", lambda: (self.xdotool_ok("get_desktop"), "not yet"))
-
-    def xdotool_ok(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0
+        self.screen = virtual_display.VirtualDisplay("1024x768x24", wm=True, log=log)
+        self.env = self.screen.env
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, check=True, capture_output=True,
@@ -123,9 +107,7 @@ class Display:
                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=20)
 
     def close(self):
-        for process in (self.manager, self.server):
-            stop(process)
-        os.unlink(self.config.name)
+        self.screen.close()
 
 
 class Image:
