@@ -34,7 +34,7 @@ python3 tests/virtual_display.py --wm --screen 1280x800x24 -- bash -c '
     "$1" &
     app=$!
     trap "kill $app 2>/dev/null || true" EXIT
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "乐乐儿童加减法" | head -n 1)
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
     xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus --sync "$window"
     sleep 0.5
     xdotool key alt+c # 出题测试: one question

@@ -3,7 +3,8 @@
 # Wine.
 #
 #   bash scripts/windows.sh        builds Qt for Windows into its cache folder
-#                                  when it is missing (30 to 40 minutes, once),
+#                                  when it is missing (once; docs/install.md
+#                                  says how long it takes),
 #                                  then kidsum.exe, the zip and the installer
 #   bash scripts/windows.sh test   the same, then every Windows test: the test
 #                                  programs through Wine, the real window, the
@@ -35,7 +36,15 @@ step=$(date +%s)
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 (cd build/windows && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
-for package in build/windows/kidsum-1.0.4-win64.zip build/windows/kidsum-1.0.4-win64-setup.exe; do
+# The title, version and website base of this build, for the names of the
+# packages and for the checks under Wine.
+fact() { sed -n "s/^$1:[A-Z]*=//p" build/windows/CMakeCache.txt; }
+export KIDSUM_TITLE KIDSUM_VERSION KIDSUM_MAIN_BASE
+KIDSUM_TITLE=$(fact CMAKE_PROJECT_DESCRIPTION)
+KIDSUM_VERSION=$(fact CMAKE_PROJECT_VERSION)
+KIDSUM_MAIN_BASE=$(fact KIDSUM_MAIN_BASE)
+for package in "build/windows/kidsum-$KIDSUM_VERSION-win64.zip" \
+               "build/windows/kidsum-$KIDSUM_VERSION-win64-setup.exe"; do
     [[ -f $package ]] || { echo "cpack made no $package" >&2; exit 1; }
     echo "$package: $(( $(stat -c %s "$package") / 1024 )) KiB"
 done
@@ -54,9 +63,8 @@ if [[ $mode == test ]]; then
     echo "test programs under Wine: $(( $(date +%s) - step )) s"
 
     step=$(date +%s)
-    base=$(sed -n 's/^KIDSUM_MAIN_BASE:STRING=//p' build/windows/CMakeCache.txt)
     /usr/bin/python3 tests/windows/wine_checks.py --build build/windows \
-        --shots build/windows/wine-shots --main-base "$base"
+        --shots build/windows/wine-shots
     echo "real-window checks under Wine: $(( $(date +%s) - step )) s"
 fi
 echo "scripts/windows.sh $mode: $(( $(date +%s) - began )) s in all"

@@ -4,10 +4,11 @@
 # with a stand-in browser launcher first on PATH, presses Alt+B, F2 and Alt+T
 # as a user would, and checks what the launcher was given.
 #
-# usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE [MAIN_BASE]
+# usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE
 #   KIDSUM            the built executable (help.htm lies beside it)
 #   HELP_PAGE_SOURCE  the page we ship, menus/help.htm
-#   MAIN_BASE         the website's main base, https://www.lele.example by default
+# The title and the website's main base are the build's, in KIDSUM_TITLE and
+# KIDSUM_MAIN_BASE (CTest gives them).
 set -u
 
 # The script runs itself again on the display, marked by this first argument.
@@ -16,9 +17,10 @@ if [ "${1:-}" = --on-display ]; then
     on_display=1
     shift
 fi
-exe=${1:?usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE [MAIN_BASE]}
-page=${2:?usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE [MAIN_BASE]}
-base=${3:-https://www.lele.example}
+exe=${1:?usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE}
+page=${2:?usage: run_browser_test.sh KIDSUM HELP_PAGE_SOURCE}
+base=${KIDSUM_MAIN_BASE:?the main base of the build}
+title=${KIDSUM_TITLE:?the title of the build}
 here=$(cd "$(dirname "$0")" && pwd)
 
 fail() {
@@ -64,7 +66,7 @@ env -u WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
     "$exe" >"$work/kidsum.out" 2>&1 &
 kidsum_pid=$!
 
-window=$(timeout 20 xdotool search --sync --name '乐乐儿童加减法' | head -n 1)
+window=$(timeout 20 xdotool search --sync --name "$title" | head -n 1)
 [ -n "$window" ] || fail "the window did not appear"
 # No window manager: give the window the input focus directly, so Qt takes it
 # as the active window and its shortcuts work.

@@ -5,7 +5,7 @@
 # sets $work and calls stop_program_hard on exit.
 : "${work:?the folder for logs must be set before sourcing}"
 
-title="乐乐儿童加减法"
+title=${KIDSUM_TITLE:?the title of the build, which CTest gives}
 
 # Prints the missing tools, empty when none is missing.
 missing_tools() {

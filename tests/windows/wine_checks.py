@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """The Windows program under Wine, in real X windows on a virtual display.
 
-    wine_checks.py --build BUILD --shots DIR --main-base URL [--only CHECK ...]
+    wine_checks.py --build BUILD --shots DIR [--only CHECK ...]
 
 BUILD is the `windows` build folder, holding kidsum.exe and the two
-packages. Checks, each from the packaged or installed folder (never the
+packages. The build's title, version and website base come in KIDSUM_TITLE,
+KIDSUM_VERSION and KIDSUM_MAIN_BASE (scripts/windows.sh reads them from the
+build). Checks, each from the packaged or installed folder (never the
 build's own DLL search path, so a folder that lacks a DLL fails):
 
   window     the title, the client area 839 x 526, Esc before any question,
@@ -12,12 +14,16 @@ build's own DLL search path, so a folder that lacks a DLL fails):
              ends the program with status 0
   browser    the help entry and one web entry reach a stand-in browser
              (Wine's winebrowser calls the desktop's xdg-open)
-  zip        unpacked into a folder whose name has a blank and Chinese
-             letters, the program starts and shows its pictures
+  zip        holds the licences and the notices; unpacked into a folder
+             whose name has a blank and Chinese letters, the program starts
+             and shows its pictures
   installer  the first page in Chinese; silent install into a fresh Wine
-             prefix, the Start-menu entry
-             and the uninstaller's registration, the installed program
-             starts, silent uninstall leaves no file of it
+             prefix: the licences and notices, the Start-menu entry and the
+             desktop shortcut, the entry of "Programs and Features" with its
+             icon, publisher, version and size; installed again over itself,
+             one entry and no file more; uninstalling while the program is
+             open removes nothing; the installed program starts; silent
+             uninstall leaves no file of it
 
 Wine's windows are X windows: they are found by title with xdotool and
 read from screenshots. Every check runs in a Wine prefix of its own.
@@ -25,6 +31,7 @@ read from screenshots. Every check runs in a Wine prefix of its own.
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -40,7 +47,13 @@ from virtual_display import stop  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
-TITLE = "乐乐儿童加减法 V1.0.4"
+TITLE = os.environ["KIDSUM_TITLE"]
+VERSION = os.environ["KIDSUM_VERSION"]
+CAPTION = f"{TITLE} V{VERSION}"
+# What every Windows package carries beside the program.
+NOTICES = ["NOTICES.txt", "licenses/LGPL-3.0.txt", "licenses/GPL-3.0.txt",
+           "licenses/GCC-Runtime-Library-Exception-3.1.txt", "licenses/winpthreads.txt",
+           "licenses/Apache-2.0.txt", "licenses/qt6-base-copyright.txt"]
 TOOLS = ["Xvfb", "jwm", "xdotool", "import", "convert"]
 WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
 WINESERVER = os.path.join(os.path.dirname(WINE), "wineserver") if WINE.startswith("/") else "wineserver"
@@ -206,10 +219,10 @@ class Window:
         def found():
             if process.poll() is not None:
                 raise Failure(f"kidsum.exe ended at start-up with status {process.returncode}")
-            ids = display.windows(TITLE)
+            ids = display.windows(CAPTION)
             return bool(ids), ids
         began = time.monotonic()
-        self.id = wait_for(f"a window titled {TITLE!r}", found, timeout=60)[0]
+        self.id = wait_for(f"a window titled {CAPTION!r}", found, timeout=60)[0]
         self.appeared = time.monotonic() - began
         display.xdotool("windowactivate", "--sync", self.id)
         time.sleep(0.5)
@@ -417,8 +430,8 @@ def check_browser(ctx):
         ctx.note(f"browser: Alt+B opened {opened}")
         win.keys("F2")
         opened = lines(2)[1]
-        expect(opened == f"{ctx.main_base}/tools/", f"F2 opened {opened!r}, expected "
-               f"{ctx.main_base + '/tools/'!r}")
+        base = os.environ["KIDSUM_MAIN_BASE"]
+        expect(opened == f"{base}/tools/", f"F2 opened {opened!r}, expected {base + '/tools/'!r}")
         ctx.note(f"browser: F2 opened {opened}")
         win.close_with_alt_t()
     finally:
@@ -430,10 +443,14 @@ def check_browser(ctx):
 def check_zip(ctx):
     work = ctx.work("zip")
     target = os.path.join(work, "乐乐 的 程序")
+    top = f"kidsum-{VERSION}-win64"
     with zipfile.ZipFile(ctx.package("zip")) as archive:
+        listed = archive.namelist()
         archive.extractall(target)
     tops = os.listdir(target)
-    expect(tops == ["kidsum-1.0.4-win64"], f"the zip holds {tops!r}, expected one folder")
+    expect(tops == [top], f"the zip holds {tops!r}, expected one folder {top!r}")
+    missing = [f for f in NOTICES if f"{top}/{f}" not in listed]
+    expect(not missing, f"the zip lacks {missing!r}")
     folder = os.path.join(target, tops[0])
     wine = Wine(work, ctx.display)
     log = open(os.path.join(ctx.shots, "zip.log"), "wb")
@@ -460,13 +477,18 @@ def files_under(root):
     return found
 
 
+def wine_path(path):
+    """A Linux path as Wine's drive Z: names it."""
+    return "Z:" + path.replace("/", "\\")
+
+
 def registry_key(wine, key, work):
     """A registry key as .reg text (reg export writes UTF-16, whatever the
     console's code page), or None when there is no such key."""
     path = os.path.join(work, "key.reg")
     if os.path.exists(path):
         os.remove(path)
-    done = wine.run("reg", "export", key, "Z:" + path.replace("/", "\\"), "/y")
+    done = wine.run("reg", "export", key, wine_path(path), "/y")
     if done.returncode != 0 or not os.path.exists(path):
         return None
     with open(path, "rb") as f:
@@ -487,7 +509,7 @@ def check_installer(ctx):
                      "/d", "Noto Sans CJK SC", "/f")
         wine.wait()
         pages = wine.start(setup, log)
-        title = "乐乐儿童加减法 1.0.4 安装"
+        title = f"{TITLE} {VERSION} 安装"
         wait_for(f"the installer's first page, titled {title!r}",
                  lambda: (bool(ctx.display.windows(title)), "not yet"), timeout=60)
         time.sleep(1)
@@ -502,19 +524,55 @@ def check_installer(ctx):
         done = wine.run(setup, "/S", timeout=180)
         wine.wait()
         expect(done.returncode == 0, f"the silent install ended with status {done.returncode}")
-        folder = wine.drive_c("Program Files", "乐乐儿童加减法")
-        expect(os.path.isfile(os.path.join(folder, "kidsum.exe")),
-               f"no kidsum.exe in {folder!r} after the silent install")
+        folder = wine.drive_c("Program Files", TITLE)
+        missing = [f for f in ["kidsum.exe"] + NOTICES
+                   if not os.path.isfile(os.path.join(folder, f))]
+        expect(not missing, f"not in {folder!r} after the silent install: {missing!r}")
         link = wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
-                            "乐乐儿童加减法.lnk")
+                            f"{TITLE}.lnk")
+        desktop = wine.drive_c("users", "Public", "Desktop", f"{TITLE}.lnk")
         expect(os.path.isfile(link), f"no Start-menu entry {link!r}")
+        expect(os.path.isfile(desktop), f"no desktop shortcut {desktop!r}")
         key = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kidsum"
-        registered = registry_key(wine, key, work)
-        expect(registered is not None and '"DisplayName"="乐乐儿童加减法"' in registered
-               and "uninstall.exe" in registered,
-               f"the uninstaller is not registered under {key}: {registered!r}")
+        registered = registry_key(wine, key, work) or ""
+        size = re.search(r'"EstimatedSize"=dword:([0-9a-f]{8})', registered)
+        installed_kib = sum(os.path.getsize(f) for f in files_under(folder)) / 1024
+        expect(f'"DisplayName"="{TITLE}"' in registered and "uninstall.exe" in registered
+               and f'"DisplayVersion"="{VERSION}"' in registered
+               and '"Publisher"="Lele"' in registered and "kidsum.exe" in registered
+               and size and abs(int(size.group(1), 16) - installed_kib) < 0.05 * installed_kib,
+               f"Programs and Features lacks the title, version, publisher, icon, uninstaller "
+               f"or size ({installed_kib:.0f} KiB) under {key}: {registered!r}")
         ctx.note(f"installer: silent install in {time.monotonic() - began:.1f} s; "
-                 f"{len(files_under(folder))} files, Start-menu entry, uninstaller registered")
+                 f"{len(files_under(folder))} files with the licences and notices, Start-menu "
+                 f"entry and desktop shortcut, registered with its size "
+                 f"({int(size.group(1), 16)} KiB)")
+
+        # Again over itself: one entry, and not one file more than before.
+        installed = sorted(files_under(wine.drive_c()))
+        done = wine.run(setup, "/S", timeout=180)
+        wine.wait()
+        expect(done.returncode == 0, f"installing again ended with status {done.returncode}")
+        expect(sorted(files_under(wine.drive_c())) == installed,
+               "installing again over the same version changed the files on drive C:")
+        entries = (registry_key(wine, r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall",
+                                work) or "").count(f'"DisplayName"="{TITLE}"')
+        expect(entries == 1, f"{entries} entries in Programs and Features after installing again")
+        ctx.note("installer: installed again over itself, one entry and the same files")
+
+        # While the program is open, the uninstaller removes nothing (run in
+        # place, silent: its message box answers Cancel by itself).
+        process = wine.start(os.path.join(folder, "kidsum.exe"), log)
+        try:
+            Window(ctx.display, process, ctx.shots, "open-while-uninstalling")
+            wine.run(os.path.join(folder, "uninstall.exe"), "/S", f"_?=C:\\Program Files\\{TITLE}")
+            expect(sorted(files_under(wine.drive_c())) == installed,
+                   "uninstalling while the program is open removed files")
+            expect(process.poll() is None, "the program ended while it was being uninstalled")
+        finally:
+            stop(process)
+            wine.wait()
+        ctx.note("installer: uninstalling while the program is open removed nothing")
 
         process = wine.start(os.path.join(folder, "kidsum.exe"), log)
         try:
@@ -530,6 +588,7 @@ def check_installer(ctx):
                  timeout=60)
         wine.wait()
         expect(not os.path.exists(link), "the Start-menu entry is left after uninstalling")
+        expect(not os.path.exists(desktop), "the desktop shortcut is left after uninstalling")
         expect(registry_key(wine, key, work) is None,
                "the uninstaller's registration is left after uninstalling")
         # Not one file more on drive C: than before the install, the
@@ -550,7 +609,6 @@ class Context:
     def __init__(self, args, display, root):
         self.build = args.build
         self.shots = args.shots
-        self.main_base = args.main_base
         self.display = display
         self.root = root
         self._folder = None
@@ -566,7 +624,7 @@ class Context:
         print(f"    {text}", flush=True)
 
     def package(self, kind):
-        name = {"zip": "kidsum-1.0.4-win64.zip", "setup": "kidsum-1.0.4-win64-setup.exe"}[kind]
+        name = {"zip": f"kidsum-{VERSION}-win64.zip", "setup": f"kidsum-{VERSION}-win64-setup.exe"}[kind]
         path = os.path.join(self.build, name)
         expect(os.path.isfile(path), f"no {name} in {self.build}: run scripts/windows.sh first")
         return path
@@ -585,7 +643,6 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", required=True)
     parser.add_argument("--shots", required=True)
-    parser.add_argument("--main-base", required=True)
     parser.add_argument("--only", nargs="*")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)
