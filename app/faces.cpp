@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QStringList>
 
 #ifdef KIDSUM_HAVE_FONTCONFIG
@@ -43,14 +42,6 @@ QFont question()
     return font;
 }
 
-void startFontconfig()
-{
-#ifdef KIDSUM_HAVE_FONTCONFIG
-    // Qt's own FcInit then finds it started. fontconfig is thread-safe.
-    FcInit();
-#endif
-}
-
 QString ownFacesFolder()
 {
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
@@ -61,7 +52,8 @@ int addOwnFaces(const QString &folder)
 {
     int added = 0;
 #ifdef KIDSUM_HAVE_FONTCONFIG
-    if (folder.isEmpty())
+    // Qt's own FcInit later finds it started, with the faces added.
+    if (folder.isEmpty() || !FcInit())
         return 0;
     for (const char *file : {ownSansFile, ownSerifFile}) {
         const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + QLatin1String(file));
@@ -73,12 +65,6 @@ int addOwnFaces(const QString &folder)
     Q_UNUSED(folder);
 #endif
     return added;
-}
-
-void fillDatabase()
-{
-    // Every function of QFontDatabase may be called on any thread.
-    QFontDatabase::families();
 }
 
 } // namespace faces

@@ -27,23 +27,14 @@ QFont dialog();
 // installed Chinese serif face.
 QFont question();
 
-// Where Qt takes its fonts from fontconfig, starts it: reads its
-// configuration and its cache of the installed faces, the slowest part of a
-// program's first text, and one that needs no Qt, not even the application.
-// Elsewhere it does nothing.
-void startFontconfig();
-
 // The folder of the program's own faces: fonts/ beside the running program.
 // Known before QApplication exists, unlike its application folder.
 QString ownFacesFolder();
 
-// Where Qt takes its fonts from fontconfig, adds the own faces found in the
-// folder to the fonts fontconfig offers this program, and returns how many
-// it added; elsewhere it adds none. After startFontconfig(), and before Qt
-// fills its font database, which reads fontconfig's list once.
+// Where Qt takes its fonts from fontconfig, starts fontconfig and adds the
+// own faces found in the folder to the fonts it offers this program, and
+// returns how many it added; elsewhere it adds none. Before QApplication:
+// Qt reads fontconfig's list once, when it first needs a font.
 int addOwnFaces(const QString &folder);
-
-// Fills Qt's font database, from any thread; needs the application.
-void fillDatabase();
 
 } // namespace faces

@@ -9,7 +9,6 @@
 #include "layout.h"
 #include "menus/web_entries.h"
 #include "menus/web_links.h"
-#include "pictures.h"
 #include "quiz/question_generation.h"
 #include "quiz/range_check.h"
 #include "quiz/range_table.h"
@@ -19,6 +18,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -183,8 +183,15 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), w
     if (barHeight < 0)
         barHeight = bar->sizeHint().height();
     resize(clientSize.width(), clientSize.height() + barHeight);
-    // Last: an icon decoded ahead has had the controls' time to get ready.
-    setWindowIcon(pictures::windowIcon());
+    // The sizes of a title bar, task bar and task switcher, up to 128. On
+    // X11 every size is decoded and sent to the window manager before the
+    // first frame, so the 256 one, which only launchers show (from the
+    // desktop entry's icon), stays out: it would be three quarters of the
+    // icon's pixels at start-up.
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/kidsum/icon-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     w_.cbo1st->setFocus();
 }
 

@@ -2,7 +2,6 @@
 #include "faces.h"
 #include "form1.h"
 #include "qt_texts.h"
-#include "start_ahead.h"
 #include "start_up.h"
 
 #include <QApplication>
@@ -10,11 +9,9 @@
 
 int main(int argc, char *argv[])
 {
-    // The fonts and the window's pictures take the longest to get ready; they
-    // are prepared on another thread while Qt starts and the window is made.
-    StartAhead ahead(faces::ownFacesFolder());
+    // Before Qt reads fontconfig's list of fonts, which it does only once.
+    faces::addOwnFaces(faces::ownFacesFolder());
     QApplication app(argc, argv);
-    ahead.applicationMade();
     QApplication::setApplicationName(QStringLiteral("kidsum"));
     // Matches the window to its desktop entry (icon and name in the task bar).
     QGuiApplication::setDesktopFileName(QStringLiteral("kidsum"));
@@ -29,7 +26,5 @@ int main(int argc, char *argv[])
     Form1 form({messages, random, pages, QCoreApplication::applicationDirPath()});
     Form_Load(form.window());
     form.show();
-    const int code = app.exec();
-    ahead.finish();
-    return code;
+    return app.exec();
 }

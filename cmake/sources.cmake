@@ -47,8 +47,6 @@ set(kidsum_app_sources
     app/faces.cpp
     app/form1.cpp
     app/layout.cpp
-    app/pictures.cpp
     app/qt_texts.cpp
-    app/start_ahead.cpp
     app/start_up.cpp
 )
