@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt Base for 64-bit Windows (MinGW-w64) from Debian's own source of
 # the host's Qt version, into a versioned cache folder outside the tree.
-# Reused when complete; rebuilt when missing or incomplete. Takes 30 to 40
-# minutes on two cores.
+# Reused when complete; rebuilt when missing or incomplete. How long it takes
+# is in docs/install.md.
 #
 # Usage: build-qt.sh            prints the Qt prefix on its last line
 set -euo pipefail
@@ -16,7 +16,7 @@ if qt_cache_complete; then
 fi
 
 start=$(date +%s)
-echo "Qt for Windows: building $qt_version into $qt_prefix (30 to 40 minutes)"
+echo "Qt for Windows: building $qt_version into $qt_prefix (once; it takes a while)"
 rm -rf "$qt_prefix" "$qt_work/build"
 mkdir -p "$qt_work"
 
