@@ -19,7 +19,7 @@ set(kidsum_packaging_out "${CMAKE_CURRENT_BINARY_DIR}/packaging")
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# The version record writes 1.0.4 as 1,0,0,4 and as the text 1.00.0004.
+# The version record writes a version 1.2.3 as 1,2,0,3 and as the text 1.02.0003.
 function(kidsum_zero_pad out value width)
     string(LENGTH "${value}" length)
     while(length LESS width)

@@ -121,7 +121,7 @@ class Checker:
 
 
 def version_text(version):
-    """1.0.4 is written 1.00.0004 in the record."""
+    """A version 1.2.3 is written 1.02.0003 in the record."""
     major, minor, patch = (int(p) for p in version.split("."))
     return f"{major}.{minor:02d}.{patch:04d}"
 
