@@ -11,6 +11,7 @@ that display (and no WAYLAND_DISPLAY); stops what it started and exits with
 COMMAND's status. Python checks import it and use VirtualDisplay.
 """
 
+import argparse
 import os
 import select
 import signal
@@ -130,21 +131,13 @@ class VirtualDisplay:
 
 
 def main(argv):
-    usage = "usage: virtual_display.py [--screen WxHxD] [--wm] -- COMMAND [ARGS...]"
-    if "--" not in argv or argv.index("--") == len(argv) - 1:
-        print(usage, file=sys.stderr)
-        return 2
-    options, command = argv[:argv.index("--")], argv[argv.index("--") + 1:]
-    screen, wm = "1024x768x24", False
-    while options:
-        option = options.pop(0)
-        if option == "--wm":
-            wm = True
-        elif option == "--screen" and options:
-            screen = options.pop(0)
-        else:
-            print(usage, file=sys.stderr)
-            return 2
+    parser = argparse.ArgumentParser(
+        usage="virtual_display.py [--screen WxHxD] [--wm] -- COMMAND [ARGS...]")
+    parser.add_argument("--screen", default="1024x768x24")
+    parser.add_argument("--wm", action="store_true")
+    parser.add_argument("command", nargs="+")
+    args = parser.parse_args(argv)
+    screen, wm, command = args.screen, args.wm, args.command
 
     try:
         display = VirtualDisplay(screen, wm)
