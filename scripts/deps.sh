@@ -1,4 +1,4 @@
-# Debian 12 packages the project needs, and a function that installs the ones
+# Debian 12 and 13 packages the project needs (the same names on both), and a function that installs the ones
 # that are missing. Sourced by scripts/run.sh, scripts/test.sh and .ci/run.
 
 # To build: compiler, CMake, Qt 6 Widgets with its tools, Qt's own texts in
@@ -16,7 +16,7 @@ headless_packages=(xvfb xauth xdotool imagemagick jwm)
 test_packages=(tidy dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi python3
                desktop-file-utils appstream strace
                dpkg-dev file lintian binutils-mingw-w64-i686
-               clang libclang-rt-14-dev)
+               clang libclang-rt-dev)
 
 # To build the Windows program and test it under Wine: the MinGW-w64
 # cross-compiler, the source package tools (Qt for Windows is built from

@@ -55,13 +55,15 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Dependencies: the Qt libraries found by dpkg-shlibdeps and the three that
-# no library link reveals.
+# Dependencies: the Qt libraries found by dpkg-shlibdeps (Debian 13 names
+# them with t64, for its 64-bit time) and the three that no library link
+# reveals. Each entry is a pattern for a whole name.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 "fonts-noto-cjk | fonts-wqy-microhei" xdg-utils \
-              qt6-translations-l10n; do
-    [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed"
+for needed in 'libqt6widgets6(t64)?' 'libqt6gui6(t64)?' 'libqt6core6(t64)?' \
+              'fonts-noto-cjk \| fonts-wqy-microhei' xdg-utils qt6-translations-l10n; do
+    pattern=", $needed[ ,]"
+    [[ ", $depends," =~ $pattern ]] || fail "Depends lacks $needed"
 done
 [[ $(dpkg-deb -f "$deb" Section) == education ]] || fail "Section is not education"
 # Qt's catalogue comes from qt6-translations-l10n, never as a second copy.
