@@ -43,16 +43,20 @@ EOF
 
 # Runs a command as root in the root folder $1, with /proc, /sys, /dev and the
 # host's name service, and each further folder before "--" bound at the same
-# path. Unmounts what it mounted when the command ends.
+# path. Unmounts what it mounted when the command ends, also when it is
+# interrupted. Returns the command's status.
 #   in_root ROOT [DIR ...] -- COMMAND ...
-in_root() {
-    local root=$1 dir mounts=() status=0
+in_root() (
+    root=$1
     shift
+    mounts=()
     while [[ $1 != -- ]]; do
         mounts+=("$1")
         shift
     done
     shift
+    trap 'unmount_root "$root"' EXIT
+    trap 'exit 130' INT TERM
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     mkdir -p "$root/proc" "$root/sys" "$root/dev"
     mount -t proc proc "$root/proc"
@@ -62,11 +66,26 @@ in_root() {
         mkdir -p "$root$dir"
         mount --bind "$dir" "$root$dir"
     done
-    env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        chroot "$root" "$@" || status=$?
-    for dir in "${mounts[@]}"; do
-        umount "$root$dir"
-    done
-    umount -l "$root/dev" "$root/sys" "$root/proc"
-    return $status
+    env -i HOME=/root TERM="${TERM:-dumb}" XDG_CACHE_HOME="${kidsum_cache%/kidsum}" \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        chroot "$root" "$@"
+)
+
+# Unmounts whatever is mounted below the root folder $1, deepest first.
+unmount_root() {
+    local point
+    while read -r point; do
+        umount -l "$point" 2>/dev/null || true
+    done < <(awk -v root="$1/" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r)
+}
+
+# Removes the root folder $1, unless something is still mounted below it
+# (a bound source tree or cache would be removed with it).
+remove_root() {
+    unmount_root "$1"
+    if awk -v root="$1/" 'index($2, root) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+        echo "still mounted below $1; left in place" >&2
+        return 1
+    fi
+    rm -rf --one-file-system "$1"
 }

@@ -48,11 +48,7 @@ for command in "${commands[@]}"; do
     [[ $status -eq 0 ]] || failed=1
     summary+=("Debian $release, bash scripts/$command.sh: $(( took / 60 )) min $(( took % 60 )) s, $result")
     echo "${summary[-1]}"
-    if grep -q " $root/" /proc/mounts; then
-        echo "still mounted under $root; left in place" >&2
-    else
-        rm -rf --one-file-system "$root"
-    fi
+    remove_root "$root" || failed=1
 done
 printf '%s\n' "== summary" "${summary[@]}"
 exit $failed
