@@ -26,6 +26,9 @@ endif()
 
 list(PREPEND CMAKE_PREFIX_PATH "${KIDSUM_QT_WINDOWS}")
 list(PREPEND CMAKE_FIND_ROOT_PATH "${KIDSUM_QT_WINDOWS}")
+# Debian's Qt 6.8 source leaves the plug-ins' targets out of find_package by
+# default; the Windows folder installs the plug-ins from them.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
 set(QT_HOST_PATH /usr)
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
 

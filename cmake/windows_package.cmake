@@ -30,7 +30,7 @@ set(kidsum_qt_plugins
     "platforms|Qt6::QWindowsIntegrationPlugin"
     "imageformats|Qt6::QJpegPlugin"
     "imageformats|Qt6::QICOPlugin"
-    "styles|Qt6::QWindowsVistaStylePlugin")
+    "styles|Qt6::QModernWindowsStylePlugin")
 foreach(pair IN LISTS kidsum_qt_plugins)
     string(REPLACE "|" ";" pair "${pair}")
     list(GET pair 0 folder)
@@ -77,6 +77,7 @@ set(kidsum_notices_inputs
     "${kidsum_packaging_out}/debian/copyright" "${KIDSUM_QT_STAMP}" "${KIDSUM_ASSET_DIR}/README.md")
 set(kidsum_qt_build_files "${CMAKE_CURRENT_SOURCE_DIR}/scripts/windows/build-qt.sh"
     "${CMAKE_CURRENT_SOURCE_DIR}/scripts/windows/qt-cache.sh"
+    "${CMAKE_CURRENT_SOURCE_DIR}/scripts/debian-root.sh"
     "${CMAKE_CURRENT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake")
 find_program(KIDSUM_PYTHON python3 REQUIRED)
 execute_process(COMMAND "${KIDSUM_PYTHON}" "${kidsum_notices_script}" "${kidsum_notices}"

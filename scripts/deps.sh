@@ -18,9 +18,10 @@ test_packages=(tidy dbus dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi pytho
                dpkg-dev file lintian binutils-mingw-w64-i686
                clang libclang-rt-dev)
 
-# To build the Windows program and test it under Wine: the MinGW-w64
-# cross-compiler, the source package tools (Qt for Windows is built from
-# Debian's own source), Wine, and NSIS for the installer.
+# To build the Windows program and test it under Wine, in the Debian 13 root
+# that scripts/windows.sh makes: the MinGW-w64 cross-compiler, the source
+# package tools (Qt for Windows is built from Debian's own source), Wine, and
+# NSIS for the installer.
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev xz-utils
                   wine wine64 nsis zip)
 

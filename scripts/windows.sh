@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Windows program, cross-built on Debian with MinGW-w64 and tested under
-# Wine.
+# The Windows program, cross-built with MinGW-w64 in a minimal Debian 13 root
+# and tested under Wine there.
 #
 #   bash scripts/windows.sh        builds Qt for Windows into its cache folder
 #                                  when it is missing (once; docs/install.md
@@ -10,7 +10,7 @@
 #                                  programs through Wine, the real window, the
 #                                  browser, the zip and the installer
 #
-# Installs what is missing with apt-get (through sudo when not root).
+# Needs root (through sudo when not root): it makes the root and runs in it.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
@@ -21,6 +21,22 @@ case $mode in
 build | test) ;;
 *) echo "usage: bash scripts/windows.sh [test]" >&2; exit 2 ;;
 esac
+
+# Everything below runs in a minimal Debian 13 root in the cache folder, where
+# MinGW-w64 and the tools of the Qt that is built (moc, rcc, uic) are Debian's
+# own packages; this machine needs only debootstrap. The source tree and the
+# cache folder appear in the root at the same paths. The root is made once.
+if [[ ! -f /etc/kidsum-windows-root ]]; then
+    [[ $(id -u) -eq 0 ]] || exec sudo bash "$0" "$@"
+    if [[ ! -f $windows_root/.kidsum-complete ]]; then
+        remove_root "$windows_root"
+        mkdir -p "$windows_root"
+        cp -a "$(debian_base_root 13)/." "$windows_root/"
+        touch "$windows_root/etc/kidsum-windows-root" "$windows_root/.kidsum-complete"
+    fi
+    in_root "$windows_root" "$top" "$kidsum_cache" -- bash "$top/scripts/windows.sh" "$mode"
+    exit
+fi
 
 ensure_packages "${build_packages[@]}" "${run_packages[@]}" "${windows_packages[@]}"
 [[ $mode == test ]] && ensure_packages "${headless_packages[@]}" python3

@@ -99,7 +99,7 @@ def main():
                         "GCC RUNTIME LIBRARY EXCEPTION", "\nlibquadmath"))
     with open(os.path.join(licences, "winpthreads.txt"), "w", encoding="utf-8") as f:
         f.write(winpthreads_licence())
-    copy(f"{DOC}/libqt6core6/copyright", "qt6-base-copyright.txt")
+    copy(f"{DOC}/qt6-base-dev/copyright", "qt6-base-copyright.txt")
     copy(f"{DOC}/qt6-translations-l10n/copyright", "qt6-translations-copyright.txt")
     for path in qt_build_files:
         copy(path, os.path.join("qt-build", os.path.basename(path)))
@@ -112,11 +112,15 @@ def main():
     runtime = source_of("gcc-mingw-w64-x86-64-posix-runtime")
     gcc = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "gcc-mingw-w64-x86-64-posix-runtime"],
                          check=True, capture_output=True, text=True).stdout.split("-")[0]
+    gcc_major = gcc.split(".")[0]
     winpthreads = source_of("mingw-w64-x86-64-dev")
+    # The Debian release whose packages these are.
+    with open("/etc/os-release", encoding="utf-8") as f:
+        debian = re.search(r'^VERSION_ID="?(\d+)', f.read(), re.M).group(1)
     catalogue = source_of("qt6-translations-l10n")
     emoji = emoji_version(assets_readme)
     qt_dlls = ("Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms/qwindows.dll, "
-               "imageformats/qjpeg.dll, imageformats/qico.dll, styles/qwindowsvistastyle.dll")
+               "imageformats/qjpeg.dll, imageformats/qico.dll, styles/qmodernwindowsstyle.dll")
     terms = program_terms(debian_copyright)
 
     def obtain(source):
@@ -145,7 +149,7 @@ kidsum.exe、help.htm 和 img 文件夹中图片的版权与许可（与 Debian 
 1. Qt {qt_version}（qtbase）
    文件：{qt_dlls}
    许可：GNU 宽通用公共许可证（LGPL）第 3 版，全文见 licenses/LGPL-3.0.txt；它以 GNU 通用公共许可证（GPL）第 3 版为基础，全文见 licenses/GPL-3.0.txt。Qt 内含的第三方代码（zlib、libjpeg、libpng、FreeType、HarfBuzz、PCRE2、double-conversion 等）及其许可见 licenses/qt6-base-copyright.txt。
-   源代码：这些 DLL 由 Debian 源码包 {qt[0]} {qt[1]} 编译而成，所用的构建脚本在 licenses/qt-build/ 中（build-qt.sh 取得源码并编译）。获取源码：在 Debian 12 上运行 {qt_get}，或从 Debian 的历史软件包存档（snapshot）下载 {qt_url}。您可以用自己从这些源码编译的 Qt DLL 替换本文件夹中的 DLL。
+   源代码：这些 DLL 由 Debian 源码包 {qt[0]} {qt[1]} 编译而成，所用的构建脚本在 licenses/qt-build/ 中（build-qt.sh 取得源码并编译）。获取源码：在 Debian {debian} 上运行 {qt_get}，或从 Debian 的历史软件包存档（snapshot）下载 {qt_url}。您可以用自己从这些源码编译的 Qt DLL 替换本文件夹中的 DLL。
 2. Qt 的中文翻译（{catalogue[0]} {catalogue[1]}）
    文件：qtbase_zh_CN.qm
    许可：GNU GPL 第 3 版，附 Qt GPL 例外 1.0，见 licenses/GPL-3.0.txt 和 licenses/qt6-translations-copyright.txt。
@@ -153,7 +157,7 @@ kidsum.exe、help.htm 和 img 文件夹中图片的版权与许可（与 Debian 
 3. GCC {gcc} 运行库（MinGW-w64）
    文件：libstdc++-6.dll、libgcc_s_seh-1.dll
    许可：GNU GPL 第 3 版，附 GCC 运行库例外 3.1，见 licenses/GPL-3.0.txt 和 licenses/GCC-Runtime-Library-Exception-3.1.txt。
-   源代码：Debian 源码包 {runtime[0]} {runtime[1]}（它构建自 gcc-12 的源码）：{gcc_get}，或从 Debian 的历史软件包存档（snapshot）下载 {gcc_url}。
+   源代码：Debian 源码包 {runtime[0]} {runtime[1]}（它构建自 gcc-{gcc_major} 的源码）：{gcc_get}，或从 Debian 的历史软件包存档（snapshot）下载 {gcc_url}。
 4. winpthreads（MinGW-w64 {winpthreads[1]}）
    文件：libwinpthread-1.dll
    许可：MIT（expat）许可和 BSD 许可，见 licenses/winpthreads.txt。
@@ -169,7 +173,7 @@ The copyright and licence of kidsum.exe, help.htm and the pictures in img are th
 1. Qt {qt_version} (qtbase)
    Files: {qt_dlls}
    Licence: GNU Lesser General Public License version 3 (licenses/LGPL-3.0.txt), which builds on the GNU General Public License version 3 (licenses/GPL-3.0.txt). The third-party code inside Qt (zlib, libjpeg, libpng, FreeType, HarfBuzz, PCRE2, double-conversion and others) and its licences: licenses/qt6-base-copyright.txt.
-   Source: these DLLs were built from Debian's source package {qt[0]} {qt[1]} with the build script in licenses/qt-build/ (build-qt.sh fetches the source and builds it). To obtain the source: {qt_get} on Debian 12, or download {qt_url} from Debian's snapshot archive. You may replace the DLLs in this folder with Qt DLLs you build yourself from that source.
+   Source: these DLLs were built from Debian's source package {qt[0]} {qt[1]} with the build script in licenses/qt-build/ (build-qt.sh fetches the source and builds it). To obtain the source: {qt_get} on Debian {debian}, or download {qt_url} from Debian's snapshot archive. You may replace the DLLs in this folder with Qt DLLs you build yourself from that source.
 2. Qt's Chinese translation ({catalogue[0]} {catalogue[1]})
    Files: qtbase_zh_CN.qm
    Licence: GNU GPL version 3 with The Qt Company GPL Exception 1.0: licenses/GPL-3.0.txt and licenses/qt6-translations-copyright.txt.
@@ -177,7 +181,7 @@ The copyright and licence of kidsum.exe, help.htm and the pictures in img are th
 3. GCC {gcc} runtime (MinGW-w64)
    Files: libstdc++-6.dll, libgcc_s_seh-1.dll
    Licence: GNU GPL version 3 with the GCC Runtime Library Exception 3.1: licenses/GPL-3.0.txt and licenses/GCC-Runtime-Library-Exception-3.1.txt.
-   Source: Debian's source package {runtime[0]} {runtime[1]} (built from the source of gcc-12): {gcc_get}, or {gcc_url} from Debian's snapshot archive.
+   Source: Debian's source package {runtime[0]} {runtime[1]} (built from the source of gcc-{gcc_major}): {gcc_get}, or {gcc_url} from Debian's snapshot archive.
 4. winpthreads (MinGW-w64 {winpthreads[1]})
    Files: libwinpthread-1.dll
    Licence: the MIT (expat) licence and BSD licences: licenses/winpthreads.txt.

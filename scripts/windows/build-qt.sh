@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt Base for 64-bit Windows (MinGW-w64) from Debian's own source of
-# the host's Qt version, into a versioned cache folder outside the tree.
+# the Qt this Debian 13 root has, with its tools (moc, rcc, uic) from that Qt,
+# into a versioned cache folder outside the tree. Run inside the root by
+# scripts/windows.sh.
 # Reused when complete; rebuilt when missing or incomplete. How long it takes
 # is in docs/install.md.
 #
@@ -15,6 +17,14 @@ if qt_cache_complete; then
     exit 0
 fi
 
+# Debian's source of the Qt whose tools the build uses, which must be the
+# version the cache folder is named after.
+qt_debian_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+[[ $qt_debian_version == "$qt_version+"* ]] || {
+    echo "Qt's tools here are $qt_debian_version, not Qt $qt_version" >&2
+    exit 1
+}
+
 start=$(date +%s)
 echo "Qt for Windows: building $qt_version into $qt_prefix (once; it takes a while)"
 rm -rf "$qt_prefix" "$qt_work/build"
@@ -26,7 +36,9 @@ src_dir=$qt_work/source
 if [[ ! -f $src_dir/.kidsum-unpacked ]]; then
     rm -rf "$qt_work"/apt "$qt_work"/qt6-base[-_]* "$src_dir"
     mkdir -p "$qt_work/apt/lists/partial" "$qt_work/apt/archives/partial"
-    echo "deb-src http://deb.debian.org/debian bookworm main" >"$qt_work/apt/sources.list"
+    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    printf 'deb-src %s %s main\n' "$debian_mirror" "$suite" "$debian_mirror" "$suite-updates" \
+        "$debian_security_mirror" "$suite-security" >"$qt_work/apt/sources.list"
     apt_private=(-o "Dir::Etc::SourceList=$qt_work/apt/sources.list"
                  -o "Dir::Etc::SourceParts=$qt_work/apt/none"
                  -o "Dir::State::Lists=$qt_work/apt/lists"
@@ -34,7 +46,7 @@ if [[ ! -f $src_dir/.kidsum-unpacked ]]; then
                  -o "Debug::NoLocking=1")
     apt-get "${apt_private[@]}" update -q
     (cd "$qt_work" && apt-get "${apt_private[@]}" source -q "qt6-base=$qt_debian_version")
-    mv "$qt_work"/qt6-base-6.4.2+dfsg "$src_dir" 2>/dev/null || true
+    mv "$qt_work/qt6-base-$qt_version+dfsg" "$src_dir" 2>/dev/null || true
     [[ -d $src_dir ]] || { echo "qt6-base source not unpacked in $qt_work" >&2; exit 1; }
     touch "$src_dir/.kidsum-unpacked"
 fi
@@ -52,7 +64,7 @@ cmake -G Ninja -S "$src_dir" -B "$qt_work/build" \
     -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_opengl_dynamic=ON \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
-    -DFEATURE_system_doubleconversion=OFF -DFEATURE_zstd=OFF
+    -DFEATURE_system_doubleconversion=OFF -DFEATURE_zstd=OFF -DQT_GENERATE_SBOM=OFF
 nice -n 10 cmake --build "$qt_work/build" --parallel "$(nproc)"
 cmake --install "$qt_work/build"
 echo "$qt_version $qt_debian_version" >"$qt_prefix/$qt_stamp_name"

@@ -17,13 +17,14 @@ import pe  # noqa: E402
 QT = ["Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll"]
 RUNTIME = ["libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"]
 PLUGINS = ["platforms/qwindows.dll", "imageformats/qjpeg.dll", "imageformats/qico.dll",
-           "styles/qwindowsvistastyle.dll"]
+           "styles/qmodernwindowsstyle.dll"]
 PICTURES = ["img/ok.jpg", "img/err.jpg", "img/white.jpg"] + [
     f"img/{kind}/{n}.jpg" for kind in (1, 2, 3) for n in range(67)]
 LICENCES = ["NOTICES.txt"] + [f"licenses/{name}" for name in (
     "LGPL-3.0.txt", "GPL-3.0.txt", "GCC-Runtime-Library-Exception-3.1.txt", "winpthreads.txt",
     "Apache-2.0.txt", "qt6-base-copyright.txt", "qt6-translations-copyright.txt",
-    "qt-build/build-qt.sh", "qt-build/qt-cache.sh", "qt-build/mingw-w64-x86_64.cmake")]
+    "qt-build/build-qt.sh", "qt-build/qt-cache.sh", "qt-build/debian-root.sh",
+    "qt-build/mingw-w64-x86_64.cmake")]
 EXPECTED = (["kidsum.exe", "help.htm", "qtbase_zh_CN.qm"] + QT + RUNTIME + PLUGINS + PICTURES
             + LICENCES)
 
