@@ -9,7 +9,8 @@ KIDSUM_VERSION and KIDSUM_MAIN_BASE (scripts/windows.sh reads them from the
 build). Checks, each from the packaged or installed folder (never the
 build's own DLL search path, so a folder that lacks a DLL fails):
 
-  window     the title, the client area 839 x 526, Esc before any question,
+  window     the title, the client area 839 x 526 and the window 839 x 549
+             (Windows 10's style, also on Windows 11), Esc before any question,
              Alt+C makes a question, the right answer shows the tick, Alt+T
              ends the program with status 0
   browser    the help entry and one web entry reach a stand-in browser
@@ -26,7 +27,8 @@ build's own DLL search path, so a folder that lacks a DLL fails):
              uninstall leaves no file of it
 
 Wine's windows are X windows: they are found by title with xdotool and
-read from screenshots. Every check runs in a Wine prefix of its own.
+read from screenshots. Every check runs in a Wine prefix of its own that
+reports Windows 11.
 """
 
 import argparse
@@ -61,6 +63,7 @@ WINESERVER = os.path.join(os.path.dirname(WINE), "wineserver") if WINE.startswit
 # The window's client area below the menu bar, and where its controls stand
 # in it, in logical pixels (the layout table's twips / 15).
 CLIENT = (839, 526)
+WINDOW = (839, 549)
 CBO1ST = (72, 448, 81, 20)
 CBO2ND = (296, 448, 81, 20)
 CHKAUTO = (568, 464, 121, 25)
@@ -184,6 +187,9 @@ class Wine:
             self.env["PATH"] = os.pathsep.join([*path_dirs, self.env.get("PATH", "/usr/bin:/bin")])
         began = time.monotonic()
         subprocess.run([WINE, "wineboot", "-i"], env=self.env, check=True, timeout=180,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Windows 11, where Qt would pick a style other than the program's.
+        subprocess.run([WINE, "winecfg", "-v", "win11"], env=self.env, check=True, timeout=60,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait()
         self.boot_seconds = time.monotonic() - began
@@ -345,6 +351,9 @@ def check_window(ctx):
         expect(win.client_size == CLIENT,
                f"client area {win.client_size[0]} x {win.client_size[1]}, expected "
                f"{CLIENT[0]} x {CLIENT[1]}")
+        # The menu bar of the Windows 10 style, also on Windows 11.
+        expect((win.width, win.height) == WINDOW,
+               f"X window {win.width} x {win.height}, expected {WINDOW[0]} x {WINDOW[1]}")
         start = win.shot("start-up")
 
         # Untick auto-next, so that the tick of a right answer stays.
