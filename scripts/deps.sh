@@ -1,5 +1,6 @@
-# Debian 12 and 13 packages the project needs (the same names on both), and a function that installs the ones
-# that are missing. Sourced by scripts/run.sh, scripts/test.sh and .ci/run.
+# Debian 12 and 13 packages the project needs (the same names on both), and a
+# function that installs the ones that are missing. Sourced by scripts/run.sh,
+# scripts/test.sh and .ci/run.
 
 # To build: compiler, CMake, Qt 6 Widgets with its tools, Qt's own texts in
 # Chinese, which the build lays beside the program, and fontTools, which cuts

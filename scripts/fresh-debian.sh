@@ -25,6 +25,9 @@ logs=$top/build/fresh-debian
 mkdir -p "$logs"
 failed=0
 summary=()
+# A root left by an interrupted run would stay in the cache.
+root=
+trap '[[ -z $root ]] || remove_root "$root"' EXIT
 for command in "${commands[@]}"; do
     [[ $command == run || $command == test ]] || { echo "no such command: $command" >&2; exit 2; }
     root=$(mktemp -d "$kidsum_cache/fresh-$release-$command.XXXXXX")
@@ -49,6 +52,7 @@ for command in "${commands[@]}"; do
     summary+=("Debian $release, bash scripts/$command.sh: $(( took / 60 )) min $(( took % 60 )) s, $result")
     echo "${summary[-1]}"
     remove_root "$root" || failed=1
+    root=
 done
 printf '%s\n' "== summary" "${summary[@]}"
 exit $failed
